@@ -1,0 +1,176 @@
+// The built-in controls of the simulated desktop: button, edit, static, list
+// box, combo box and the message-box dialog. They answer the messages the
+// program and its tests use, the way the real controls do.
+#include "platform/codec.h"
+#include "platform/sim/sim_internal.h"
+#include "platform/sim/sim_platform.h"
+
+namespace platform::sim {
+namespace {
+
+constexpr std::uint32_t kIdOk = 1;
+
+// LB_ and CB_ messages that work alike on a list of entries.
+struct ListMessages {
+  Msg add, insert, remove, reset, get_count, get_text, get_text_len, get_data, set_data, set_sel,
+      get_sel;
+};
+constexpr ListMessages kListBox{kLbAddString, kLbInsertString, kLbDeleteString, kLbResetContent,
+                                kLbGetCount,  kLbGetText,      kLbGetTextLen,   kLbGetItemData,
+                                kLbSetItemData, kLbSetCurSel,  kLbGetCurSel};
+constexpr ListMessages kComboBox{kCbAddString,   kCbInsertString, kCbDeleteString,
+                                 kCbResetContent, kCbGetCount,    kCbGetLbText,
+                                 kCbGetLbTextLen, kCbGetItemData, kCbSetItemData,
+                                 kCbSetCurSel,    kCbGetCurSel};
+
+bool ValidIndex(const std::vector<ListItem>& items, WParam index) {
+  return static_cast<std::int64_t>(index) >= 0 && index < items.size();
+}
+
+// Returns true when the message was a list message, with its result in *result.
+bool HandleList(const ListMessages& m, std::vector<ListItem>& items,
+                int& selection, const Message& message, LResult* result) {
+  const Msg id = message.id;
+  if (id == m.add) {
+    items.push_back({Utf8ToCp1252(message.text), 0});
+    *result = static_cast<LResult>(items.size() - 1);
+  } else if (id == m.insert) {
+    const auto at = static_cast<std::int64_t>(message.w);
+    if (at < -1 || at > static_cast<std::int64_t>(items.size())) {
+      *result = kLbErr;
+    } else {
+      const std::size_t pos = at == -1 ? items.size() : static_cast<std::size_t>(at);
+      items.insert(items.begin() + static_cast<std::ptrdiff_t>(pos),
+                   {Utf8ToCp1252(message.text), 0});
+      *result = static_cast<LResult>(pos);
+    }
+  } else if (id == m.remove) {
+    if (!ValidIndex(items, message.w)) {
+      *result = kLbErr;
+    } else {
+      items.erase(items.begin() + static_cast<std::ptrdiff_t>(message.w));
+      *result = static_cast<LResult>(items.size());
+    }
+  } else if (id == m.reset) {
+    items.clear();
+    selection = -1;
+    *result = 0;
+  } else if (id == m.get_count) {
+    *result = static_cast<LResult>(items.size());
+  } else if (id == m.get_text) {
+    if (!ValidIndex(items, message.w)) {
+      *result = kLbErr;
+    } else {
+      const std::string& bytes = items[message.w].text;
+      if (message.reply != nullptr) *message.reply = Cp1252ToUtf8(bytes);
+      *result = static_cast<LResult>(bytes.size());
+    }
+  } else if (id == m.get_text_len) {
+    *result = ValidIndex(items, message.w) ? static_cast<LResult>(items[message.w].text.size())
+                                           : kLbErr;
+  } else if (id == m.get_data) {
+    *result = ValidIndex(items, message.w) ? static_cast<LResult>(items[message.w].data) : kLbErr;
+  } else if (id == m.set_data) {
+    if (!ValidIndex(items, message.w)) {
+      *result = kLbErr;
+    } else {
+      items[message.w].data = static_cast<std::uint64_t>(message.l);
+      *result = 0;
+    }
+  } else if (id == m.set_sel) {
+    const auto at = static_cast<std::int64_t>(message.w);
+    selection = ValidIndex(items, message.w) ? static_cast<int>(at) : -1;
+    *result = selection == -1 && at != -1 ? kLbErr : selection;
+  } else if (id == m.get_sel) {
+    *result = selection;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+LResult SimPlatform::BuiltinProc(Hwnd handle, const Message& message) {
+  Window* w = Find(handle);
+  const std::string& kind = w->builtin;
+
+  if (kind == "button") {
+    const auto click = [&] {
+      const Hwnd parent = w->parent;
+      const std::uint32_t id = w->id;
+      SendMessage(parent, kWmCommand, MakeWParam(id, kBnClicked), handle);
+    };
+    switch (message.id) {
+      case kWmLButtonDown:
+        w->pushed = true;
+        focus_ = handle;
+        return 0;
+      case kWmLButtonUp:
+        if (!w->pushed) return 0;
+        w->pushed = false;
+        click();
+        return 0;
+      case kWmKeyDown:
+        if (message.w == kVkSpace) w->pushed = true;
+        return 0;
+      case kWmKeyUp:
+        if (message.w != kVkSpace || !w->pushed) return 0;
+        w->pushed = false;
+        click();
+        return 0;
+      case kBmClick:
+        click();
+        return 0;
+      case kBmSetCheck:
+        w->check = static_cast<std::int64_t>(message.w);
+        return 0;
+      case kBmGetCheck:
+        return w->check;
+      default:
+        return DefWindowProc(handle, message);
+    }
+  }
+
+  if (kind == "edit") {
+    if (message.id == kWmChar) {
+      const auto ch = static_cast<char32_t>(message.w);
+      if (ch == kVkBack) {
+        if (!w->text.empty()) w->text.pop_back();
+      } else if (ch >= 0x20) {
+        const std::uint8_t byte = CodePointToCp1252(ch);
+        w->text.push_back(byte == 0 ? '?' : static_cast<char>(byte));
+      }
+      // A single-line edit control ignores Enter and other control characters.
+      return 0;
+    }
+    if (message.id == kWmLButtonDown) focus_ = handle;
+    return DefWindowProc(handle, message);
+  }
+
+  if (kind == "listbox" || kind == "combobox") {
+    const ListMessages& m = kind == "listbox" ? kListBox : kComboBox;
+    LResult result = 0;
+    if (HandleList(m, w->items, w->selection, message, &result)) {
+      if (kind == "combobox" && message.id == kCbSetCurSel) {
+        w->text = w->selection >= 0 ? w->items[static_cast<std::size_t>(w->selection)].text : "";
+      }
+      return result;
+    }
+    return DefWindowProc(handle, message);
+  }
+
+  if (kind == "#32770") {
+    // A message box ends when its OK button is pressed.
+    if (message.id == kWmCommand && LowWord(message.w) == kIdOk &&
+        HighWord(message.w) == kBnClicked) {
+      DestroyWindow(handle);
+      return 0;
+    }
+    return DefWindowProc(handle, message);
+  }
+
+  return DefWindowProc(handle, message);
+}
+
+}  // namespace platform::sim
