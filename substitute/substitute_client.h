@@ -1,0 +1,110 @@
+// The substitute client: a stand-in for the chat client that the idler
+// drives. It creates windows with the client's classes and captions, in the
+// client's order, and answers the messages the program sends the way the
+// client does. It is written only against platform/, so the same code runs in
+// the simulated desktop (tests) and as a real Windows program.
+//
+// A test or a scenario says what is open (chat rooms and other client
+// windows, who is in a room) and reads back what the client received.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace substitute {
+
+using platform::Hwnd;
+
+// Window classes of the client.
+inline constexpr std::string_view kFrameClass = "AOL Frame25";
+inline constexpr std::string_view kMdiClass = "MDIClient";
+inline constexpr std::string_view kChildClass = "AOL Child";
+inline constexpr std::string_view kRichTextClass = "RICHCNTL";
+inline constexpr std::string_view kListClass = "_AOL_Listbox";
+inline constexpr std::string_view kIconClass = "_AOL_Icon";
+inline constexpr std::string_view kStaticClass = "_AOL_Static";
+inline constexpr std::string_view kToolbarOuterClass = "AOL Toolbar";
+inline constexpr std::string_view kToolbarInnerClass = "_AOL_Toolbar";
+inline constexpr std::string_view kComboClass = "_AOL_Combobox";
+inline constexpr std::string_view kKeywordEditClass = "Edit";
+
+// Something the client received, in the order it arrived.
+struct Received {
+  enum class Kind { kRoomLine, kKeyword };
+  Kind kind;
+  Hwnd window;       // the room, or the keyword box
+  std::string text;  // UTF-8, as the client understood it
+  double time;       // platform clock when it arrived
+};
+
+class SubstituteClient {
+ public:
+  // Builds the frame, its MDI area and the toolbar with the keyword box.
+  // The caller makes the platform calls run as the client's process.
+  explicit SubstituteClient(platform::Platform& os, std::string screen_name = "BrixUser");
+  ~SubstituteClient();
+  SubstituteClient(const SubstituteClient&) = delete;
+  SubstituteClient& operator=(const SubstituteClient&) = delete;
+
+  Hwnd frame() const { return frame_; }
+  Hwnd mdi() const { return mdi_; }
+  Hwnd keyword_box() const { return keyword_box_; }
+  const std::string& screen_name() const { return screen_name_; }
+
+  // ---- Scenario ----
+  // Opens a chat room in front of the other client windows: history and
+  // entry boxes, the member list, buttons and a label.
+  Hwnd OpenChatRoom(std::string_view name, const std::vector<std::string>& members = {});
+  // Opens any client window ("AOL Child") in front, with children of the
+  // given classes in that order. Serves for windows that look almost like a
+  // room, and for the client's other windows.
+  Hwnd OpenWindow(std::string_view caption, const std::vector<std::string>& child_classes);
+  void BringToFront(Hwnd window);
+  void Close(Hwnd window);
+
+  // ---- What the client received ----
+  // Lines the room received, as Windows-1252 bytes (the client is an ANSI
+  // program: this is what it got).
+  std::vector<std::string> TranscriptBytes(Hwnd room) const;
+  std::vector<std::string> Transcript(Hwnd room) const;  // UTF-8
+  // Every line any room received, in order, as bytes.
+  std::vector<std::string> AllRoomLineBytes() const;
+  std::vector<std::string> Keywords() const;  // what was entered in the keyword box
+  const std::vector<Received>& Log() const { return log_; }
+
+ private:
+  enum class Role { kFrame, kMdi, kChild, kHistory, kEntry, kRichText, kList, kIcon, kStatic,
+                    kToolbarOuter, kToolbarInner, kCombo, kKeywordBox, kOther };
+  struct Node {
+    Role role = Role::kOther;
+    Hwnd owner = 0;                    // the client window it belongs to
+    std::vector<std::string> lines;    // a room's transcript (UTF-8)
+    std::vector<std::uint32_t> records;  // a member list's item data
+  };
+
+  platform::LResult Handle(Hwnd window, const platform::Message& message);
+  platform::LResult HandleEntry(Hwnd window, const platform::Message& message);
+  platform::LResult HandleKeywordBox(Hwnd window, const platform::Message& message);
+  platform::LResult HandleList(Hwnd window, const platform::Message& message);
+  void RegisterClasses();
+  Hwnd Create(std::string_view cls, std::string_view text, Hwnd parent, platform::Rect bounds,
+              Role role, Hwnd owner);
+  std::uint32_t StoreMemberRecord(const std::string& name);
+  void Forget(Hwnd window);
+
+  platform::Platform& os_;
+  std::string screen_name_;
+  std::map<Hwnd, Node> nodes_;
+  std::vector<Received> log_;
+  Hwnd frame_ = 0;
+  Hwnd mdi_ = 0;
+  Hwnd keyword_box_ = 0;
+  int next_child_offset_ = 0;
+};
+
+}  // namespace substitute
