@@ -45,7 +45,7 @@ void SubstituteClient::RegisterClasses() {
   };
   for (std::string_view cls : {kFrameClass, kMdiClass, kChildClass, kRichTextClass, kListClass,
                                kIconClass, kStaticClass, kToolbarOuterClass, kToolbarInnerClass,
-                               kComboClass, kKeywordEditClass}) {
+                               kComboClass, kKeywordEditClass, kEditFieldClass}) {
     os_.RegisterClass(cls, proc);
   }
 }
@@ -173,6 +173,10 @@ LResult SubstituteClient::Handle(Hwnd window, const Message& message) {
       return HandleKeywordBox(window, message);
     case Role::kList:
       return HandleList(window, message);
+    case Role::kIcon:
+      return HandleIcon(window, message);
+    case Role::kFrame:
+      return HandleFrame(window, message);
     default:
       return os_.DefWindowProc(window, message);
   }
@@ -186,7 +190,7 @@ LResult SubstituteClient::HandleEntry(Hwnd window, const Message& message) {
   if (message.w == kCarriageReturn) {
     const Hwnd room = nodes_[window].owner;
     nodes_[room].lines.push_back(current);
-    log_.push_back({Received::Kind::kRoomLine, room, current, os_.Now()});
+    log_.push_back({Received::Kind::kRoomLine, room, current, os_.Now(), {}});
     // The room's history shows the line after the sender's name.
     const Hwnd history = os_.FindWindowEx(room, 0, kRichTextClass);
     const std::string shown = os_.GetWindowText(history, os_.GetWindowTextLength(history) + 1);
@@ -207,8 +211,9 @@ LResult SubstituteClient::HandleKeywordBox(Hwnd window, const Message& message) 
   const std::string current = os_.GetWindowText(window, os_.GetWindowTextLength(window) + 1);
   if (message.w == kCarriageReturn) {
     // Logged as the box held it, trailing space and all.
-    log_.push_back({Received::Kind::kKeyword, window, current, os_.Now()});
+    log_.push_back({Received::Kind::kKeyword, window, current, os_.Now(), {}});
     os_.SendMessageText(window, platform::kWmSetText, 0, "");
+    GoTo(current);
     return 0;
   }
   std::string typed = current;

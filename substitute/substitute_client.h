@@ -9,7 +9,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,14 +34,32 @@ inline constexpr std::string_view kToolbarOuterClass = "AOL Toolbar";
 inline constexpr std::string_view kToolbarInnerClass = "_AOL_Toolbar";
 inline constexpr std::string_view kComboClass = "_AOL_Combobox";
 inline constexpr std::string_view kKeywordEditClass = "Edit";
+inline constexpr std::string_view kEditFieldClass = "_AOL_Edit";
+inline constexpr std::string_view kImCaption = "Send Instant Message";
+inline constexpr std::string_view kMessageBoxCaption = "America Online";
 
 // Something the client received, in the order it arrived.
 struct Received {
-  enum class Kind { kRoomLine, kKeyword };
+  enum class Kind { kRoomLine, kKeyword, kInstantMessage, kOnlineQuery };
   Kind kind;
-  Hwnd window;       // the room, or the keyword box
-  std::string text;  // UTF-8, as the client understood it
+  Hwnd window;       // the room, the keyword box or the IM window
+  std::string text;  // UTF-8, as the client understood it (the message of an IM)
   double time;       // platform clock when it arrived
+  std::string to;    // the screen name an IM or a query was addressed to
+};
+
+// How the client behaves: how long it takes and what it refuses. Names are
+// compared ignoring case, as the client does.
+struct ClientScript {
+  double im_window_delay = 0.2;    // keyword -> "Send Instant Message" window
+  double im_send_delay = 0.1;      // send click -> window closes (or the refusal box)
+  double answer_delay = 0.2;       // availability click -> answer box
+  double answer_text_delay = 0.0;  // answer box shown -> its text filled in
+  int im_buttons = 10;             // buttons of the IM window (the 9th sends)
+  bool ignore_im_links = false;    // a client that never opens the IM window
+  bool never_answer = false;       // a client that never answers a send or a query
+  std::map<std::string, std::string> refusals;  // screen name -> the box's text
+  std::set<std::string> online;                 // names reported online
 };
 
 class SubstituteClient {
@@ -75,7 +95,13 @@ class SubstituteClient {
   // Every line any room received, in order, as bytes.
   std::vector<std::string> AllRoomLineBytes() const;
   std::vector<std::string> Keywords() const;  // what was entered in the keyword box
+  // Instant Messages that went out: (to, message), in order.
+  std::vector<std::pair<std::string, std::string>> InstantMessages() const;
   const std::vector<Received>& Log() const { return log_; }
+
+  ClientScript& script() { return script_; }
+  // The open "Send Instant Message" windows, front to back.
+  std::vector<Hwnd> ImWindows() const;
 
  private:
   enum class Role { kFrame, kMdi, kChild, kHistory, kEntry, kRichText, kList, kIcon, kStatic,
@@ -91,6 +117,16 @@ class SubstituteClient {
   platform::LResult HandleEntry(Hwnd window, const platform::Message& message);
   platform::LResult HandleKeywordBox(Hwnd window, const platform::Message& message);
   platform::LResult HandleList(Hwnd window, const platform::Message& message);
+  platform::LResult HandleIcon(Hwnd window, const platform::Message& message);
+  platform::LResult HandleFrame(Hwnd window, const platform::Message& message);
+  // Runs `action` after `seconds` (at once for 0), as the client's own work.
+  void After(double seconds, std::function<void()> action);
+  void GoTo(const std::string& target);
+  void OpenImWindow(const std::string& to);
+  void SendIm(Hwnd im);
+  void AnswerOnlineQuery(Hwnd im);
+  std::string ImAddressee(Hwnd im);
+  bool Refused(const std::string& to, std::string* text) const;
   void RegisterClasses();
   Hwnd Create(std::string_view cls, std::string_view text, Hwnd parent, platform::Rect bounds,
               Role role, Hwnd owner);
@@ -105,6 +141,10 @@ class SubstituteClient {
   Hwnd mdi_ = 0;
   Hwnd keyword_box_ = 0;
   int next_child_offset_ = 0;
+  ClientScript script_;
+  Hwnd pressed_ = 0;  // the button a mouse went down on
+  std::map<std::uint32_t, std::function<void()>> pending_;  // timer id -> action
+  std::uint32_t next_timer_ = 1;
 };
 
 }  // namespace substitute
