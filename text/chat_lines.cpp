@@ -14,8 +14,8 @@ namespace {
 constexpr std::size_t kShortestLineSent = 4;  // characters
 constexpr std::size_t kLongestLine = 92;      // characters the room takes
 constexpr double kPauseAfterLine = 0.7;       // seconds
+constexpr double kPauseAfterBurst = 0.5;      // seconds, on top of that
 constexpr int kLinesPerBurst = 4;
-constexpr double kPauseAfterBurst = 0.5;      // seconds, on top
 
 }  // namespace
 

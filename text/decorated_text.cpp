@@ -106,8 +106,8 @@ const std::vector<Decoration>& Decorations() {
 
 std::string Decorate(std::string_view name, std::string& text) {
   const auto& all = Decorations();
-  const auto it = std::find_if(all.begin(), all.end(),
-                               [&](const Decoration& d) { return d.name == name; });
+  const auto it =
+      std::find_if(all.begin(), all.end(), [&](const Decoration& d) { return d.name == name; });
   if (it == all.end()) return text;
   for (const DecorationStep& step : it->steps) ReplaceText(text, step.find, step.replacement);
   return text;

@@ -54,9 +54,9 @@ TEST_F(TextLineTransforms, FlipReversesTheLinesAndTurnsCharactersUpsideDown) {
       {"x", "x"},
       {"_/", "\u00AF\\"},
       {"\u00AF\\", "_/"},
-      {"''", ","},          // two commas after the swap, then joined into one
+      {"''", ","},  // two commas after the swap, then joined into one
       {",", "'"},
-      {"a\r\n", "\r\na"},   // the empty line after the break comes first
+      {"a\r\n", "\r\na"},  // the empty line after the break comes first
       // Every later step, in order: ` to comma, acute and full stop swapped,
       // left quote to full stop (after that swap), right quote to comma,
       // circumflex and cedilla swapped, low double quote and '"' swapped.

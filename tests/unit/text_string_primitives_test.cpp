@@ -34,16 +34,16 @@ TEST(TextReplaceText, ReplacesEveryOccurrenceAndUpdatesTheCallersText) {
       {"two matches back to back", "aaaa", "aa", "b", "bb"},
       {"a long run is cut from the left", "\u00AF\u00AF\u00AF\u00AF", "\u00AF\u00AF\u00AF",
        "\u00BA\u00B0\u00B0\u00B0'", "\u00BA\u00B0\u00B0\u00B0'\u00AF"},
-      {"positions count characters, not bytes", "\u20ACa\u20ACa", "a", "-",
-       "\u20AC-\u20AC-"},
+      {"positions count characters, not bytes", "\u20ACa\u20ACa", "a", "-", "\u20AC-\u20AC-"},
       {"multi-byte find", "x\u20ACy\u20AC", "\u20AC", "E", "xEyE"},
       {"Latin-1 letters ignore case", "\u00C0\u00C9\u00DE", "\u00E0\u00E9\u00FE", "x", "x"},
       {"Windows-1252 extras ignore case", "\u0160\u0152\u017D\u0178", "\u0161\u0153\u017E\u00FF",
        "x", "x"},
-      {"lower case finds upper case extras", "\u0161\u0153\u017E\u00FF",
-       "\u0160\u0152\u017D\u0178", "x", "x"},
+      {"lower case finds upper case extras", "\u0161\u0153\u017E\u00FF", "\u0160\u0152\u017D\u0178",
+       "x", "x"},
       {"multiplication sign is not a letter", "a\u00D7b", "\u00F7", "x", "a\u00D7b"},
       {"CR LF stripped", "a\r\nb", "\r\n", "", "ab"},
+      {"NUL stripped", std::string("a\0b\0", 4), std::string("\0", 1), "", "ab"},
       {"empty text", "", "a", "b", ""},
       {"empty find changes nothing", "abc", "", "x", "abc"},
   };
@@ -98,8 +98,8 @@ TEST(TextSwapText, ExchangesBothWaysInOnePass) {
 
 TEST(TextCountLines, CountsCarriageReturnsOnly) {
   const std::vector<std::pair<std::string, std::int64_t>> cases = {
-      {"", 0},        {"abc", 1},          {"a\r\nb", 2}, {"a\nb", 1},
-      {"a\r\nb\r\n", 3}, {"\r", 2},        {"\r\n\r\n", 3}, {"\u20AC\r\u20AC", 2},
+      {"", 0},           {"abc", 1}, {"a\r\nb", 2},   {"a\nb", 1},
+      {"a\r\nb\r\n", 3}, {"\r", 2},  {"\r\n\r\n", 3}, {"\u20AC\r\u20AC", 2},
   };
   for (const auto& [text, expected] : cases) {
     EXPECT_EQ(text::CountLines(text), expected) << '"' << text << '"';
@@ -135,14 +135,13 @@ TEST(TextGetLine, ReturnsTheLineWithoutBreaks) {
       {"a\r\nb", kHuge, ""},
   };
   for (const LineCase& c : cases) {
-    EXPECT_EQ(text::GetLine(c.text, c.line), c.expected)
-        << '"' << c.text << "\" line " << c.line;
+    EXPECT_EQ(text::GetLine(c.text, c.line), c.expected) << '"' << c.text << "\" line " << c.line;
   }
 }
 
 TEST(TextGetLines, AgreesWithGetLineForEveryLine) {
-  const std::vector<std::string> texts = {
-      "", "a", "a\nb", "a\r\nb\r\nc", "a\r\n", "\r\n\r\n", "x\ny\r\nz\n", "\r", "\n\r\n"};
+  const std::vector<std::string> texts = {"",         "a",           "a\nb", "a\r\nb\r\nc", "a\r\n",
+                                          "\r\n\r\n", "x\ny\r\nz\n", "\r",   "\n\r\n"};
   for (const std::string& text : texts) {
     const std::vector<std::string> lines = text::GetLines(text);
     ASSERT_EQ(static_cast<std::int64_t>(lines.size()), text::CountLines(text)) << text;
@@ -165,8 +164,8 @@ TEST(TextOneLiners, ReverseAndDouble) {
 
 TEST(TextGetCharacter, CountsCharactersFromOne) {
   const std::vector<LineCase> cases = {
-      {"abc", 1, "a"}, {"abc", 3, "c"},  {"abc", 0, ""},          {"abc", 4, ""},
-      {"abc", -1, ""}, {"abc", kTiny, ""}, {"abc", kHuge, ""},    {"", 1, ""},
+      {"abc", 1, "a"},           {"abc", 3, "c"},      {"abc", 0, ""},     {"abc", 4, ""},
+      {"abc", -1, ""},           {"abc", kTiny, ""},   {"abc", kHuge, ""}, {"", 1, ""},
       {"a\u20ACb", 2, "\u20AC"}, {"a\u20ACb", 3, "b"},
   };
   for (const LineCase& c : cases) {
