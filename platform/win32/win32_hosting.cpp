@@ -1,14 +1,14 @@
 // Our own windows on Windows: registered classes whose window procedure hands
 // each message to a std::function, built-in controls, their look, menus,
 // timers, and the event loop that keeps them all alive.
+#include "platform/win32/win32_platform.h"
+
 #include <algorithm>
 #include <cstring>
-#include <exception>
 #include <unordered_map>
 #include <vector>
 
 #include "platform/codec.h"
-#include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_util.h"
 
 #define WIN32_LEAN_AND_MEAN

@@ -4,13 +4,14 @@
 //
 // MessageBoxW does not return until the box is closed, so it runs on a small
 // worker thread; hooks on that thread tell us the box's handle once it is up.
-#include <process.h>
+#include "platform/win32/win32_platform.h"
 
 #include <cwchar>
 #include <string>
 
-#include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_util.h"
+
+#include <process.h>  // _beginthreadex
 
 #define WIN32_LEAN_AND_MEAN
 #ifndef NOMINMAX
@@ -53,7 +54,9 @@ struct BoxJob {
   std::wstring caption;
   HANDLE shown = nullptr;  // set once the box is up, or MessageBoxW has given up
   HWND box = nullptr;      // written before `shown` is set
+  // The worker's own progress, read only by its hook.
   bool initialised = false;
+  bool signalled = false;
 };
 
 void Release(BoxJob* job) {
@@ -76,13 +79,14 @@ bool IsDialog(HWND hwnd) {
 // not need there) and the box is on screen.
 LRESULT CALLBACK WatchBox(int code, WPARAM w, LPARAM l) {
   BoxJob* job = t_job;
-  if (code == HC_ACTION && job != nullptr && ::WaitForSingleObject(job->shown, 0) != WAIT_OBJECT_0) {
+  if (code == HC_ACTION && job != nullptr && !job->signalled) {
     const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(l);
     if (job->box == nullptr && call->message == WM_INITDIALOG && IsDialog(call->hwnd)) {
       job->box = call->hwnd;
       job->initialised = true;
     }
     if (job->initialised && call->hwnd == job->box && ::IsWindowVisible(job->box)) {
+      job->signalled = true;
       ::SetEvent(job->shown);
     }
   }
