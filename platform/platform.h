@@ -65,6 +65,9 @@ struct WindowSpec {
   bool tab_stop = false;
   bool title_bar = false;  // top-level: caption, system menu, minimise box
   bool multi_line = false; // edit controls
+  // A window of a registered class that shows its text (word-wrapped) in its
+  // client area, for windows whose handler does no drawing of its own.
+  bool shows_text = false;
 };
 
 // A process opened for reading. Closes itself on every path.

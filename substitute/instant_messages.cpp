@@ -122,14 +122,14 @@ void SubstituteClient::SendIm(Hwnd im) {
       os_.ShowMessageBox(frame_, refusal, kMessageBoxCaption);
       return;  // the window stays open, unsent
     }
-    log_.push_back({Received::Kind::kInstantMessage, im, text, os_.Now(), to});
+    Record({Received::Kind::kInstantMessage, im, text, os_.Now(), to});
     os_.DestroyWindow(im);
   });
 }
 
 void SubstituteClient::AnswerOnlineQuery(Hwnd im) {
   const std::string to = ImAddressee(im);
-  log_.push_back({Received::Kind::kOnlineQuery, im, "", os_.Now(), to});
+  Record({Received::Kind::kOnlineQuery, im, "", os_.Now(), to});
   if (script_.never_answer) return;
   const bool online = std::any_of(script_.online.begin(), script_.online.end(),
                                   [&](const std::string& n) { return Lower(n) == Lower(to); });

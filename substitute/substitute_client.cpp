@@ -130,6 +130,11 @@ void SubstituteClient::Forget(Hwnd window) {
   if (it->second.role != Role::kChild) nodes_.erase(it);
 }
 
+void SubstituteClient::Record(Received received) {
+  log_.push_back(std::move(received));
+  if (listener_) listener_(log_.back());
+}
+
 std::vector<std::string> SubstituteClient::Transcript(Hwnd room) const {
   auto it = nodes_.find(room);
   return it == nodes_.end() ? std::vector<std::string>{} : it->second.lines;
@@ -190,7 +195,7 @@ LResult SubstituteClient::HandleEntry(Hwnd window, const Message& message) {
   if (message.w == kCarriageReturn) {
     const Hwnd room = nodes_[window].owner;
     nodes_[room].lines.push_back(current);
-    log_.push_back({Received::Kind::kRoomLine, room, current, os_.Now(), {}});
+    Record({Received::Kind::kRoomLine, room, current, os_.Now(), {}});
     // The room's history shows the line after the sender's name.
     const Hwnd history = os_.FindWindowEx(room, 0, kRichTextClass);
     const std::string shown = os_.GetWindowText(history, os_.GetWindowTextLength(history) + 1);
@@ -211,7 +216,7 @@ LResult SubstituteClient::HandleKeywordBox(Hwnd window, const Message& message) 
   const std::string current = os_.GetWindowText(window, os_.GetWindowTextLength(window) + 1);
   if (message.w == kCarriageReturn) {
     // Logged as the box held it, trailing space and all.
-    log_.push_back({Received::Kind::kKeyword, window, current, os_.Now(), {}});
+    Record({Received::Kind::kKeyword, window, current, os_.Now(), {}});
     os_.SendMessageText(window, platform::kWmSetText, 0, "");
     GoTo(current);
     return 0;

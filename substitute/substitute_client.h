@@ -100,6 +100,8 @@ class SubstituteClient {
   const std::vector<Received>& Log() const { return log_; }
 
   ClientScript& script() { return script_; }
+  // Called with everything the client receives, as it arrives.
+  void OnReceive(std::function<void(const Received&)> listener) { listener_ = std::move(listener); }
   // The open "Send Instant Message" windows, front to back.
   std::vector<Hwnd> ImWindows() const;
 
@@ -132,6 +134,7 @@ class SubstituteClient {
               Role role, Hwnd owner);
   std::uint32_t StoreMemberRecord(const std::string& name);
   void Forget(Hwnd window);
+  void Record(Received received);
 
   platform::Platform& os_;
   std::string screen_name_;
@@ -143,6 +146,7 @@ class SubstituteClient {
   int next_child_offset_ = 0;
   ClientScript script_;
   Hwnd pressed_ = 0;  // the button a mouse went down on
+  std::function<void(const Received&)> listener_;
   std::map<std::uint32_t, std::function<void()>> pending_;  // timer id -> action
   std::uint32_t next_timer_ = 1;
 };

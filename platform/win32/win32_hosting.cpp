@@ -176,7 +176,16 @@ struct Win32Hosting {
     if (CarriesText(msg)) {
       std::string text = TextAt(l);
       message.text = text;
-      return hosted.proc(window, message);
+      LRESULT result = hosted.proc(window, message);
+      if (msg == WM_SETTEXT && platform.text_windows_.count(window) != 0) {
+        ::InvalidateRect(hwnd, nullptr, TRUE);
+      }
+      return result;
+    }
+
+    if (msg == WM_PAINT && platform.text_windows_.count(window) != 0) {
+      PaintText(hwnd);
+      return 0;
     }
 
     if (FillsText(msg)) {
@@ -206,6 +215,31 @@ struct Win32Hosting {
     // make Windows send it again forever, and Yield would never return.
     if (msg == WM_PAINT) ::ValidateRect(hwnd, nullptr);
     return result;
+  }
+
+  // The window's text, word-wrapped; a long text shows its end, as a chat
+  // history scrolled to the bottom does.
+  static void PaintText(HWND hwnd) {
+    PAINTSTRUCT paint{};
+    HDC dc = ::BeginPaint(hwnd, &paint);
+    RECT client{};
+    ::GetClientRect(hwnd, &client);
+    ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_WINDOW));
+    const int length = ::GetWindowTextLengthW(hwnd);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(::GetWindowTextW(hwnd, text.data(), length + 1)));
+    HGDIOBJ font = ::SelectObject(dc, ::GetStockObject(DEFAULT_GUI_FONT));
+    ::SetBkMode(dc, TRANSPARENT);
+    RECT area{client.left + 2, client.top + 1, client.right - 2, client.bottom - 1};
+    RECT measure = area;
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measure,
+                DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_CALCRECT);
+    const int overflow = (measure.bottom - measure.top) - (area.bottom - area.top);
+    if (overflow > 0) area.top -= overflow;
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
+                DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+    ::SelectObject(dc, font);
+    ::EndPaint(hwnd, &paint);
   }
 
   static void PaintBackground(HWND hwnd, HDC dc, const Win32Platform::Background& background) {
@@ -367,6 +401,7 @@ Hwnd Win32Platform::CreateWindow(const WindowSpec& spec) {
   }
   Hwnd window = FromNative(hwnd);
   if (spec.parent == 0) top_level_.insert(window);
+  if (spec.shows_text && built_in == nullptr) text_windows_.insert(window);
   return window;
 }
 
@@ -380,6 +415,7 @@ bool Win32Platform::DestroyWindow(Hwnd window) {
 
 void Win32Platform::ForgetWindow(Hwnd window) {
   top_level_.erase(window);
+  text_windows_.erase(window);
   ForgetControlColors(window);
   auto background = backgrounds_.find(window);
   if (background != backgrounds_.end()) {

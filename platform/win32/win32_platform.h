@@ -135,6 +135,7 @@ class Win32Platform : public Platform {
   // Top-level windows we created: their messages go through IsDialogMessage
   // so that Tab walks the tab stops.
   std::unordered_set<Hwnd> top_level_;
+  std::unordered_set<Hwnd> text_windows_;  // created with WindowSpec::shows_text
   std::unordered_map<Hwnd, ControlColors> control_colors_;
   std::unordered_map<Hwnd, Background> backgrounds_;
 
