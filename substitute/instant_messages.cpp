@@ -69,6 +69,12 @@ void SubstituteClient::OpenImWindow(const std::string& to) {
   classes.emplace_back(kStaticClass);
   const Hwnd im = OpenWindow(kImCaption, classes);
   os_.SendMessageText(os_.FindWindowEx(im, 0, kEditFieldClass), platform::kWmSetText, 0, to);
+  // Label the two buttons that act, for whoever watches the client.
+  Hwnd icon = 0;
+  for (int k = 1; (icon = os_.FindWindowEx(im, icon, kIconClass)) != 0; ++k) {
+    if (k == kSendButton) os_.SendMessageText(icon, platform::kWmSetText, 0, "Send");
+    if (k == kAvailableButton) os_.SendMessageText(icon, platform::kWmSetText, 0, "Available?");
+  }
 }
 
 std::string SubstituteClient::ImAddressee(Hwnd im) {

@@ -21,7 +21,7 @@ constexpr int kRoomButtons = 6;
 SubstituteClient::SubstituteClient(platform::Platform& os, std::string screen_name)
     : os_(os), screen_name_(std::move(screen_name)) {
   RegisterClasses();
-  platform::WindowSpec frame{std::string(kFrameClass), "America  Online", 0, {40, 40, 840, 640}};
+  platform::WindowSpec frame{std::string(kFrameClass), "America Online", 0, {40, 40, 840, 640}};
   frame.title_bar = true;
   frame_ = os_.CreateWindow(frame);
   nodes_[frame_].role = Role::kFrame;
@@ -53,6 +53,11 @@ void SubstituteClient::RegisterClasses() {
 Hwnd SubstituteClient::Create(std::string_view cls, std::string_view text, Hwnd parent, Rect bounds,
                               Role role, Hwnd owner) {
   platform::WindowSpec spec{std::string(cls), std::string(text), parent, bounds};
+  // On a real desktop the client's text boxes, fields and labels show what
+  // they hold.
+  spec.shows_text = role == Role::kHistory || role == Role::kEntry || role == Role::kRichText ||
+                    role == Role::kStatic || role == Role::kKeywordBox || role == Role::kList ||
+                    role == Role::kIcon || role == Role::kOther;
   const Hwnd window = os_.CreateWindow(spec);
   if (window != 0) {
     Node& node = nodes_[window];
@@ -65,24 +70,39 @@ Hwnd SubstituteClient::Create(std::string_view cls, std::string_view text, Hwnd 
 Hwnd SubstituteClient::OpenWindow(std::string_view caption,
                                   const std::vector<std::string>& child_classes) {
   const int offset = (next_child_offset_++ % 8) * 20;
-  const Hwnd child =
-      Create(kChildClass, caption, mdi_, {offset, offset, offset + 500, offset + 360}, Role::kChild, 0);
+  const Hwnd child = Create(kChildClass, caption, mdi_,
+                            {offset, offset, offset + 500, offset + 330}, Role::kChild, 0);
   nodes_[child].owner = child;
+  // A plain layout that shows what each child is: fields and text boxes down
+  // the left, a list on the right, buttons in a row, labels at the bottom.
   int rich_texts = 0;
+  int icons = 0;
   int y = 4;
+  int icon_row = -1;
   for (const std::string& cls : child_classes) {
     Role role = Role::kOther;
+    Rect at{4, y, 370, y + 22};
+    std::string text;
     if (platform::EqualsIgnoreCase(cls, kRichTextClass)) {
-      role = ++rich_texts == 1 ? Role::kHistory : rich_texts == 2 ? Role::kEntry : Role::kRichText;
+      ++rich_texts;
+      role = rich_texts == 1 ? Role::kHistory : rich_texts == 2 ? Role::kEntry : Role::kRichText;
+      at.bottom = y + (rich_texts == 1 ? 180 : 40);
     } else if (platform::EqualsIgnoreCase(cls, kListClass)) {
       role = Role::kList;
+      at = {376, 4, 496, 226};
     } else if (platform::EqualsIgnoreCase(cls, kIconClass)) {
       role = Role::kIcon;
+      if (icon_row < 0) icon_row = y;
+      at = {4 + icons * 48, icon_row, 4 + icons * 48 + 46, icon_row + 24};
+      ++icons;
     } else if (platform::EqualsIgnoreCase(cls, kStaticClass)) {
       role = Role::kStatic;
+      at = {4, 290, 496, 310};
+      text = std::string(caption);
     }
-    Create(cls, "", child, {4, y, 490, y + 24}, role, child);
-    y += 26;
+    Create(cls, text, child, at, role, child);
+    if (role != Role::kList && role != Role::kIcon && role != Role::kStatic) y = at.bottom + 4;
+    if (role == Role::kIcon && icons == 1) y = icon_row + 28;
   }
   BringToFront(child);
   return child;
@@ -96,9 +116,12 @@ Hwnd SubstituteClient::OpenChatRoom(std::string_view name,
   classes.emplace_back(kStaticClass);
   const Hwnd room = OpenWindow(name, classes);
   const Hwnd list = os_.FindWindowEx(room, 0, kListClass);
+  std::string shown;
   for (const std::string& member : members) {
     nodes_[list].records.push_back(StoreMemberRecord(member));
+    shown += member + "\r\n";
   }
+  os_.SendMessageText(list, platform::kWmSetText, 0, shown);
   return room;
 }
 
@@ -166,6 +189,7 @@ std::vector<std::string> SubstituteClient::Keywords() const {
 
 LResult SubstituteClient::Handle(Hwnd window, const Message& message) {
   if (message.id == platform::kWmDestroy) {
+    if (window == frame_ && quit_on_close_) os_.PostQuitMessage(0);
     Forget(window);
     return 0;
   }

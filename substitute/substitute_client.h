@@ -100,6 +100,8 @@ class SubstituteClient {
   const std::vector<Received>& Log() const { return log_; }
 
   ClientScript& script() { return script_; }
+  // As a program of its own, the client ends when its frame is closed.
+  void QuitWhenClosed() { quit_on_close_ = true; }
   // Called with everything the client receives, as it arrives.
   void OnReceive(std::function<void(const Received&)> listener) { listener_ = std::move(listener); }
   // The open "Send Instant Message" windows, front to back.
@@ -146,6 +148,7 @@ class SubstituteClient {
   int next_child_offset_ = 0;
   ClientScript script_;
   Hwnd pressed_ = 0;  // the button a mouse went down on
+  bool quit_on_close_ = false;
   std::function<void(const Received&)> listener_;
   std::map<std::uint32_t, std::function<void()>> pending_;  // timer id -> action
   std::uint32_t next_timer_ = 1;
