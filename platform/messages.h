@@ -111,6 +111,10 @@ inline constexpr std::uint32_t kFileAttributeArchive = 0x20;
 inline constexpr std::uint32_t kFileAttributeNormal = 0x80;
 inline constexpr std::uint32_t kInvalidFileAttributes = 0xFFFFFFFFu;
 
+// sndPlaySound flags.
+inline constexpr std::uint32_t kSndAsync = 0x0001;
+inline constexpr std::uint32_t kSndNoDefault = 0x0002;
+
 // Builds the wParam of WM_COMMAND: control id low, notification high.
 constexpr WParam MakeWParam(std::uint32_t low, std::uint32_t high) {
   return static_cast<WParam>((low & 0xFFFFu) | ((high & 0xFFFFu) << 16));

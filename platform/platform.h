@@ -18,6 +18,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -89,6 +90,31 @@ class ProcessHandle {
  private:
   Platform* owner_ = nullptr;
   std::uint32_t handle_ = 0;
+};
+
+// A file opened for reading, from its start. Closes itself on every path.
+class FileReader {
+ public:
+  virtual ~FileReader() = default;
+  // The file's length in bytes when it was opened.
+  virtual std::uint64_t Size() = 0;
+  // Reads the next bytes, at most `capacity`; 0 at the end of the file or on
+  // an error. Callers read in pieces, so a huge file never has to fit in memory.
+  virtual std::size_t Read(char* buffer, std::size_t capacity) = 0;
+};
+
+// A new content for a file, written aside and put in place in one step: the
+// bytes go to a new file in the same folder, and Commit renames it over the
+// old one. Until Commit succeeds the old file is untouched; a writer dropped
+// without Commit, or whose write failed, removes its new file.
+class FileWriter {
+ public:
+  virtual ~FileWriter() = default;
+  // False once a write has failed (disk full); later writes are ignored.
+  virtual bool Write(std::string_view bytes) = 0;
+  // Replaces the file with what was written. False when anything failed;
+  // the old file is then as it was. A read-only file is never replaced.
+  virtual bool Commit() = 0;
 };
 
 class Platform {
@@ -200,6 +226,43 @@ class Platform {
   // whose address fits in 32 bits, and a write into it.
   virtual std::uint32_t AllocateSharedMemory(std::size_t size) = 0;
   virtual bool WriteOwnMemory(std::uint32_t address, const void* data, std::size_t size) = 0;
+
+  // ---- Files ---------------------------------------------------------------
+  // Paths are Windows paths, absolute or relative to the current directory;
+  // names match ignoring letter case. Attribute bits as in messages.h.
+
+  // The ordinary-file search: the name (without folder) of the first entry
+  // matching `pattern` ("*" and "?" allowed in its last component) that is
+  // neither hidden, nor a system file, nor a directory; "" when none is.
+  virtual std::string FindOrdinaryFile(std::string_view pattern) = 0;
+  // kInvalidFileAttributes when the path names nothing (or holds wildcards).
+  virtual std::uint32_t GetFileAttributes(std::string_view path) = 0;
+  // Sets the whole attribute set; 0 makes a normal file.
+  virtual bool SetFileAttributes(std::string_view path, std::uint32_t attributes) = 0;
+  // Null when the file cannot be opened (missing, a directory, no access).
+  virtual std::unique_ptr<FileReader> OpenFileReader(std::string_view path) = 0;
+  // Null when the new file cannot be made (missing folder, no access).
+  virtual std::unique_ptr<FileWriter> CreateFileWriter(std::string_view path) = 0;
+  virtual bool DeleteFile(std::string_view path) = 0;
+  virtual bool CreateDirectory(std::string_view path) = 0;
+
+  // ---- Settings files (the profile functions) ------------------------------
+  // A file name without a folder means the Windows directory. Sections and
+  // keys match ignoring letter case; the file holds ANSI text.
+  virtual bool WritePrivateProfileString(std::string_view section, std::string_view key,
+                                         std::string_view value, std::string_view file) = 0;
+  // The value (or `fallback` when the file, section or key is missing), cut
+  // to `capacity` - 1 characters as a buffer of that size would hold it.
+  virtual std::string GetPrivateProfileString(std::string_view section, std::string_view key,
+                                              std::string_view fallback, std::size_t capacity,
+                                              std::string_view file) = 0;
+
+  // ---- Sound -----------------------------------------------------------------
+  // sndPlaySound: flags as Windows' (kSndAsync, kSndNoDefault).
+  virtual bool SndPlaySound(std::string_view path, std::uint32_t flags) = 0;
+  // mciSendString with no return buffer and no callback window; returns the
+  // media control's error code, 0 on success.
+  virtual std::uint32_t MciSendString(std::string_view command) = 0;
 };
 
 // The platform the program runs on. Set once at start (or by a test).

@@ -77,3 +77,5 @@ struct SimPlatform::Timer {
 std::string AsciiLower(std::string_view text);
 
 }  // namespace platform::sim
+
+#include "platform/sim/sim_files.h"

@@ -137,6 +137,22 @@ class SimPlatform : public Platform {
   std::uint32_t AllocateSharedMemory(std::size_t size) override;
   bool WriteOwnMemory(std::uint32_t address, const void* data, std::size_t size) override;
 
+  // ---- Files, settings files and sound (sim_files.cpp, sim_profile.cpp, sim_sound.cpp) ----
+  std::string FindOrdinaryFile(std::string_view pattern) override;
+  std::uint32_t GetFileAttributes(std::string_view path) override;
+  bool SetFileAttributes(std::string_view path, std::uint32_t attributes) override;
+  std::unique_ptr<FileReader> OpenFileReader(std::string_view path) override;
+  std::unique_ptr<FileWriter> CreateFileWriter(std::string_view path) override;
+  bool DeleteFile(std::string_view path) override;
+  bool CreateDirectory(std::string_view path) override;
+  bool WritePrivateProfileString(std::string_view section, std::string_view key,
+                                 std::string_view value, std::string_view file) override;
+  std::string GetPrivateProfileString(std::string_view section, std::string_view key,
+                                      std::string_view fallback, std::size_t capacity,
+                                      std::string_view file) override;
+  bool SndPlaySound(std::string_view path, std::uint32_t flags) override;
+  std::uint32_t MciSendString(std::string_view command) override;
+
   // ---- Control of the simulated world (tests and scenarios) ----
   // The program under test runs as this process.
   static constexpr Pid kProgramPid = 1;
@@ -189,6 +205,29 @@ class SimPlatform : public Platform {
   void ClearCalls() { calls_.clear(); }
   // Messages dispatched to handlers so far (sent, posted and timers).
   std::uint64_t DispatchCount() const { return dispatch_count_; }
+
+  // The simulated disk: one drive, C:, holding C:\windows (the Windows
+  // directory); the current directory starts at C:\. File contents are
+  // bytes (Windows-1252 text). These calls are not logged.
+  bool SetCurrentDirectory(std::string_view path);
+  // Creates or replaces a file; its folder must exist. Attributes: read-only,
+  // hidden, system bits.
+  bool PutFile(std::string_view path, std::string_view bytes, std::uint32_t attributes = 0);
+  // A file of `size` bytes, `pattern` repeated, made as it is read: a huge
+  // file costs no memory.
+  bool PutGeneratedFile(std::string_view path, std::uint64_t size, std::string pattern);
+  // Creates the folder and any missing folder above it.
+  bool PutDirectory(std::string_view path);
+  // A file's bytes; nullopt when there is no such file.
+  std::optional<std::string> FileBytes(std::string_view path) const;
+  // Names in a folder, in the order the search lists them.
+  std::vector<std::string> FolderEntries(std::string_view folder) const;
+  // A full disk: a file being written may not grow past `bytes` (nullopt: no limit).
+  void SetDiskSpace(std::optional<std::uint64_t> bytes);
+  // What the speakers play: the wave sound (full path, "" when none) and the
+  // media-control files playing.
+  std::string PlayingWave() const;
+  std::vector<std::string> PlayingMedia() const;
 
  private:
   struct Window;
@@ -250,6 +289,11 @@ class SimPlatform : public Platform {
   Hwnd focus_ = 0;
   Point cursor_{512, 384};
   Size screen_{1024, 768};
+
+  // Disk and speakers, made on first use (sim_files.h).
+  struct FileSystem;
+  FileSystem& Files() const;
+  mutable std::unique_ptr<FileSystem> files_;
 };
 
 }  // namespace platform::sim

@@ -98,6 +98,22 @@ class Win32Platform : public Platform {
   std::uint32_t AllocateSharedMemory(std::size_t size) override;
   bool WriteOwnMemory(std::uint32_t address, const void* data, std::size_t size) override;
 
+  // Files (win32_files.cpp), settings files (win32_profile.cpp), sound (win32_sound.cpp).
+  std::string FindOrdinaryFile(std::string_view pattern) override;
+  std::uint32_t GetFileAttributes(std::string_view path) override;
+  bool SetFileAttributes(std::string_view path, std::uint32_t attributes) override;
+  std::unique_ptr<FileReader> OpenFileReader(std::string_view path) override;
+  std::unique_ptr<FileWriter> CreateFileWriter(std::string_view path) override;
+  bool DeleteFile(std::string_view path) override;
+  bool CreateDirectory(std::string_view path) override;
+  bool WritePrivateProfileString(std::string_view section, std::string_view key,
+                                 std::string_view value, std::string_view file) override;
+  std::string GetPrivateProfileString(std::string_view section, std::string_view key,
+                                      std::string_view fallback, std::size_t capacity,
+                                      std::string_view file) override;
+  bool SndPlaySound(std::string_view path, std::uint32_t flags) override;
+  std::uint32_t MciSendString(std::string_view command) override;
+
  private:
   friend struct Win32Hosting;  // the window procedure, in win32_hosting.cpp
 
