@@ -75,6 +75,7 @@ void SubstituteClient::OpenImWindow(const std::string& to) {
     if (k == kSendButton) os_.SendMessageText(icon, platform::kWmSetText, 0, "Send");
     if (k == kAvailableButton) os_.SendMessageText(icon, platform::kWmSetText, 0, "Available?");
   }
+  Record({Received::Kind::kWindowOpened, im, std::string(kImCaption), os_.Now(), to});
 }
 
 std::string SubstituteClient::ImAddressee(Hwnd im) {

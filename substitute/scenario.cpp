@@ -124,6 +124,9 @@ std::string FormatLogLine(const Received& received, const std::string& room_name
     case Received::Kind::kOnlineQuery:
       kind = "ONLINE?";
       break;
+    case Received::Kind::kWindowOpened:
+      kind = "OPENED";
+      break;
   }
   std::string hex;
   for (unsigned char byte : platform::Utf8ToCp1252(received.text)) {

@@ -40,7 +40,7 @@ inline constexpr std::string_view kMessageBoxCaption = "America Online";
 
 // Something the client received, in the order it arrived.
 struct Received {
-  enum class Kind { kRoomLine, kKeyword, kInstantMessage, kOnlineQuery };
+  enum class Kind { kRoomLine, kKeyword, kInstantMessage, kOnlineQuery, kWindowOpened };
   Kind kind;
   Hwnd window;       // the room, the keyword box or the IM window
   std::string text;  // UTF-8, as the client understood it (the message of an IM)
