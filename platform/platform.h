@@ -9,8 +9,10 @@
 //  - Handles are 32-bit values, 0 = none. Lookups never fail; they return 0.
 //    A message sent or posted to handle 0 has no effect and yields 0.
 //  - Text crosses the interface as UTF-8. The client is an ANSI program: text
-//    reaching one of its windows arrives in Windows-1252, and characters the
-//    code page lacks arrive as "?".
+//    reaching one of its windows arrives in Windows-1252, and a character the
+//    code page lacks arrives as Windows' best-fit look-alike (Ł as L, Ω as O)
+//    or, where it has none, as "?" (one per UTF-16 unit). Windows of our own
+//    classes are wide on Windows and get every character as it was sent.
 //  - A sent message runs the target's handler before the call returns; a
 //    posted one waits in the queue until the next Yield or wait.
 #pragma once
@@ -33,7 +35,7 @@ namespace platform {
 // (WM_SETTEXT, LB_ADDSTRING, CB_ADDSTRING, ...) `text` holds it in UTF-8. For
 // messages that fill a caller's buffer (WM_GETTEXT, LB_GETTEXT, CB_GETLBTEXT)
 // the handler writes the text into `*reply`; the platform copies it into the
-// caller's buffer, cut to the buffer's size.
+// caller's buffer (WM_GETTEXT cut to the buffer's size, entries whole).
 struct Message {
   Msg id = 0;
   WParam w = 0;
@@ -131,7 +133,9 @@ class Platform {
   virtual LResult SendMessageText(Hwnd window, Msg msg, WParam w, std::string_view text) = 0;
   // A message whose lParam points at a buffer of `capacity` characters that
   // the window fills (WM_GETTEXT, LB_GETTEXT, CB_GETLBTEXT). Returns what the
-  // window wrote, up to its terminating zero.
+  // window wrote, up to its terminating zero: WM_GETTEXT at most capacity - 1
+  // characters; a list or combo entry whole, as Windows copies it whatever
+  // the buffer's size.
   virtual std::string SendMessageGetText(Hwnd window, Msg msg, WParam w, std::size_t capacity) = 0;
   virtual bool PostMessage(Hwnd window, Msg msg, WParam w, LParam l) = 0;
   virtual bool ShowWindow(Hwnd window, int command) = 0;

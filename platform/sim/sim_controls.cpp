@@ -2,6 +2,7 @@
 // box, combo box and the message-box dialog. They answer the messages the
 // program and its tests use, the way the real controls do.
 #include "platform/codec.h"
+#include "platform/sim/sim_ansi.h"
 #include "platform/sim/sim_internal.h"
 #include "platform/sim/sim_platform.h"
 
@@ -32,7 +33,7 @@ bool HandleList(const ListMessages& m, std::vector<ListItem>& items,
                 int& selection, const Message& message, LResult* result) {
   const Msg id = message.id;
   if (id == m.add) {
-    items.push_back({Utf8ToCp1252(message.text), 0});
+    items.push_back({Utf8ToAnsi(message.text), 0});
     *result = static_cast<LResult>(items.size() - 1);
   } else if (id == m.insert) {
     const auto at = static_cast<std::int64_t>(message.w);
@@ -41,7 +42,7 @@ bool HandleList(const ListMessages& m, std::vector<ListItem>& items,
     } else {
       const std::size_t pos = at == -1 ? items.size() : static_cast<std::size_t>(at);
       items.insert(items.begin() + static_cast<std::ptrdiff_t>(pos),
-                   {Utf8ToCp1252(message.text), 0});
+                   {Utf8ToAnsi(message.text), 0});
       *result = static_cast<LResult>(pos);
     }
   } else if (id == m.remove) {
@@ -78,9 +79,16 @@ bool HandleList(const ListMessages& m, std::vector<ListItem>& items,
       *result = 0;
     }
   } else if (id == m.set_sel) {
+    // -1 clears the selection and still answers LB_ERR; an index past the
+    // end answers LB_ERR and leaves the selection alone.
     const auto at = static_cast<std::int64_t>(message.w);
-    selection = ValidIndex(items, message.w) ? static_cast<int>(at) : -1;
-    *result = selection == -1 && at != -1 ? kLbErr : selection;
+    if (at == -1 || !ValidIndex(items, message.w)) {
+      if (at == -1) selection = -1;
+      *result = kLbErr;
+    } else {
+      selection = static_cast<int>(at);
+      *result = selection;
+    }
   } else if (id == m.get_sel) {
     *result = selection;
   } else {
@@ -106,11 +114,16 @@ LResult SimPlatform::BuiltinProc(Hwnd handle, const Message& message) {
         w->pushed = true;
         focus_ = handle;
         return 0;
-      case kWmLButtonUp:
+      case kWmLButtonUp: {
         if (!w->pushed) return 0;
         w->pushed = false;
+        // Let go off the button, no click. lParam holds the client point.
+        const auto x = static_cast<std::int16_t>(message.l & 0xFFFF);
+        const auto y = static_cast<std::int16_t>((message.l >> 16) & 0xFFFF);
+        if (x < 0 || y < 0 || x >= w->rect.width() || y >= w->rect.height()) return 0;
         click();
         return 0;
+      }
       case kWmKeyDown:
         if (message.w == kVkSpace) w->pushed = true;
         return 0;
@@ -138,8 +151,7 @@ LResult SimPlatform::BuiltinProc(Hwnd handle, const Message& message) {
       if (ch == kVkBack) {
         if (!w->text.empty()) w->text.pop_back();
       } else if (ch >= 0x20) {
-        const std::uint8_t byte = CodePointToCp1252(ch);
-        w->text.push_back(byte == 0 ? '?' : static_cast<char>(byte));
+        w->text += CodePointToAnsi(ch);
       }
       // A single-line edit control ignores Enter and other control characters.
       return 0;
@@ -152,9 +164,12 @@ LResult SimPlatform::BuiltinProc(Hwnd handle, const Message& message) {
     const ListMessages& m = kind == "listbox" ? kListBox : kComboBox;
     LResult result = 0;
     if (HandleList(m, w->items, w->selection, message, &result)) {
-      if (kind == "combobox" && message.id == kCbSetCurSel) {
+      // The edit part shows the selected entry, and empties with the list.
+      if (kind == "combobox" && message.id == kCbSetCurSel &&
+          (result != kCbErr || static_cast<std::int64_t>(message.w) == -1)) {
         w->text = w->selection >= 0 ? w->items[static_cast<std::size_t>(w->selection)].text : "";
       }
+      if (kind == "combobox" && message.id == kCbResetContent) w->text.clear();
       return result;
     }
     return DefWindowProc(handle, message);

@@ -60,7 +60,13 @@ struct SimPlatform::Process {
   std::string name;
   bool alive = true;
   bool readable = true;
-  std::map<std::string, std::shared_ptr<WindowProc>> classes;  // key: lower-case name
+  // Registered classes by lower-case name, with the name as registered
+  // (what GetClassName gives, whatever case made the window).
+  struct Class {
+    std::string name;
+    std::shared_ptr<WindowProc> proc;
+  };
+  std::map<std::string, Class> classes;
   std::map<std::uint32_t, std::vector<std::uint8_t>> memory;  // blocks by start address
   std::uint32_t next_address = 0x20000000;
 };

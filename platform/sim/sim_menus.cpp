@@ -1,5 +1,6 @@
 // Simulated menus: a bar of drop-down menus, read by position or command.
 #include "platform/codec.h"
+#include "platform/sim/sim_ansi.h"
 #include "platform/sim/sim_internal.h"
 #include "platform/sim/sim_platform.h"
 
@@ -23,10 +24,10 @@ bool SimPlatform::AppendMenu(MenuHandle menu, std::uint32_t flags, std::uint32_t
                              std::string_view text) {
   CallRecord& call = Log("AppendMenu");
   call.numbers = {menu, flags, id};
-  call.text = Utf8ToCp1252(text);
+  call.text = Utf8ToAnsi(text);
   auto it = menus_.find(menu);
   if (it == menus_.end()) return false;
-  it->second->items.push_back({flags, id, Utf8ToCp1252(text)});
+  it->second->items.push_back({flags, id, Utf8ToAnsi(text)});
   return true;
 }
 

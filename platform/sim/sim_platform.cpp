@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "platform/codec.h"
+#include "platform/sim/sim_ansi.h"
 #include "platform/sim/sim_internal.h"
 
 namespace platform::sim {
@@ -21,17 +22,21 @@ bool IsBuiltin(std::string_view lower) {
                      [&](const char* b) { return lower == b; });
 }
 
-// Case-insensitive match of stored Windows-1252 bytes against a UTF-8 query.
+// Case-insensitive match of a caption, kept as Windows-1252 bytes, against a
+// UTF-8 query. Windows keeps captions in Unicode and compares the query as it
+// was asked: "Łódź" does not find the window that got "Lódz".
 bool MatchesIgnoringCase(const std::string& stored_bytes, std::string_view query_utf8) {
-  const std::string query = Utf8ToCp1252(query_utf8);
-  if (query.size() != stored_bytes.size()) return false;
-  for (std::size_t k = 0; k < query.size(); ++k) {
-    if (Cp1252ToLower(static_cast<std::uint8_t>(query[k])) !=
-        Cp1252ToLower(static_cast<std::uint8_t>(stored_bytes[k]))) {
-      return false;
-    }
+  return EqualsIgnoreCase(Cp1252ToUtf8(stored_bytes), query_utf8);
+}
+
+// The name Windows gives a built-in class, whatever case made the window.
+std::string_view BuiltinName(std::string_view lower) {
+  static constexpr std::string_view kNames[] = {"Button", "Edit", "Static", "ListBox", "ComboBox",
+                                                "#32770"};
+  for (std::string_view name : kNames) {
+    if (EqualsIgnoreCase(name, lower)) return name;
   }
-  return true;
+  return lower;
 }
 
 }  // namespace
@@ -101,8 +106,8 @@ Hwnd SimPlatform::FindAmong(const std::vector<Hwnd>& list, Hwnd after, std::stri
 
 Hwnd SimPlatform::FindWindow(std::string_view cls, std::optional<std::string_view> caption) {
   CallRecord& call = Log("FindWindow");
-  call.text = Utf8ToCp1252(cls);
-  if (caption) call.text2 = Utf8ToCp1252(*caption);
+  call.text = Utf8ToAnsi(cls);
+  if (caption) call.text2 = Utf8ToAnsi(*caption);
   const Hwnd found = FindAmong(desktop_, 0, cls, caption);
   calls_.back().result = found;
   return found;
@@ -112,8 +117,8 @@ Hwnd SimPlatform::FindWindowEx(Hwnd parent, Hwnd child_after, std::string_view c
                                std::optional<std::string_view> caption) {
   CallRecord& call = Log("FindWindowEx", parent);
   call.window2 = child_after;
-  call.text = Utf8ToCp1252(cls);
-  if (caption) call.text2 = Utf8ToCp1252(*caption);
+  call.text = Utf8ToAnsi(cls);
+  if (caption) call.text2 = Utf8ToAnsi(*caption);
   Hwnd found = 0;
   if (parent == 0) {
     // Windows searches the windows directly under the desktop.
@@ -132,7 +137,7 @@ std::shared_ptr<WindowProc> SimPlatform::ResolveClass(Pid pid, std::string_view 
   auto p = processes_.find(pid);
   if (p != processes_.end()) {
     auto c = p->second->classes.find(key);
-    if (c != p->second->classes.end()) return c->second;
+    if (c != p->second->classes.end()) return c->second.proc;
   }
   return nullptr;
 }
@@ -162,7 +167,7 @@ LResult SimPlatform::SendMessage(Hwnd window, Msg msg, WParam w, LParam l) {
 }
 
 LResult SimPlatform::SendMessageText(Hwnd window, Msg msg, WParam w, std::string_view text) {
-  const std::string bytes = Utf8ToCp1252(text);
+  const std::string bytes = Utf8ToAnsi(text);
   CallRecord& call = Log("SendMessage", window);
   call.msg = msg;
   call.w = w;
@@ -185,10 +190,13 @@ std::string SimPlatform::SendMessageGetText(Hwnd window, Msg msg, WParam w, std:
   std::string reply;
   Message message{msg, w, 0, {}, &reply};
   const LResult result = Dispatch(window, message);
-  // Back through the code page, cut to the caller's buffer (room for the zero).
-  std::string bytes = Utf8ToCp1252(reply);
+  // Back through the code page, cut to the caller's buffer (room for the
+  // zero). List and combo entries come whole, as Windows copies them
+  // whatever the buffer's size (the win32 side makes room for them).
+  std::string bytes = Utf8ToAnsi(reply);
   const std::size_t room = capacity == 0 ? 0 : capacity - 1;
-  if (bytes.size() > room) bytes.resize(room);
+  const bool whole = msg == kLbGetText || msg == kCbGetLbText;
+  if (!whole && bytes.size() > room) bytes.resize(room);
   const auto zero = bytes.find('\0');
   if (zero != std::string::npos) bytes.resize(zero);
   calls_[index].result = result;
@@ -212,7 +220,7 @@ LResult SimPlatform::DefWindowProc(Hwnd window, const Message& message) {
   if (w == nullptr) return 0;
   switch (message.id) {
     case kWmSetText:
-      w->text = Utf8ToCp1252(message.text);
+      w->text = Utf8ToAnsi(message.text);
       return 1;
     case kWmGetText: {
       if (message.reply == nullptr || message.w == 0) return 0;
@@ -262,16 +270,27 @@ bool SimPlatform::SetWindowPos(Hwnd window, Hwnd insert_after, int x, int y, int
   if ((flags & kSwpNoZOrder) == 0) {
     std::vector<Hwnd>& siblings = SiblingsOf(*w);
     auto self = std::find(siblings.begin(), siblings.end(), window);
-    if (insert_after == kHwndTop || insert_after == kHwndTopmost) {
+    // Topmost windows stay in a band in front of the others.
+    const auto front_of_others = [&] {
+      return std::find_if(siblings.begin(), siblings.end(),
+                          [&](Hwnd h) { return !Find(h)->topmost; });
+    };
+    if (insert_after == kHwndTopmost) {
+      w->topmost = true;
       siblings.erase(self);
       siblings.insert(siblings.begin(), window);
-      if (insert_after == kHwndTopmost) w->topmost = true;
-    } else if (insert_after == kHwndNoTopmost) {
-      w->topmost = false;
+    } else if (insert_after == kHwndTop || (insert_after == kHwndNoTopmost && w->topmost)) {
+      // HWND_NOTOPMOST takes a topmost window to the front of the others (a
+      // window that is not topmost stays where it is).
+      if (insert_after == kHwndNoTopmost) w->topmost = false;
+      siblings.erase(self);
+      siblings.insert(w->topmost ? siblings.begin() : front_of_others(), window);
     } else if (insert_after == kHwndBottom) {
+      w->topmost = false;  // a topmost window sent to the bottom stops being topmost
       siblings.erase(self);
       siblings.push_back(window);
-    } else if (Find(insert_after) != nullptr && insert_after != window) {
+    } else if (insert_after != kHwndNoTopmost && Find(insert_after) != nullptr &&
+               insert_after != window) {
       auto anchor = std::find(siblings.begin(), siblings.end(), insert_after);
       if (anchor != siblings.end()) {
         siblings.erase(self);
@@ -318,7 +337,7 @@ std::string SimPlatform::GetWindowText(Hwnd window, int capacity) {
     std::string reply;
     Message message{kWmGetText, static_cast<WParam>(capacity), 0, {}, &reply};
     Dispatch(window, message);
-    bytes = Utf8ToCp1252(reply);
+    bytes = Utf8ToAnsi(reply);
   } else {
     bytes = w->text;
   }
@@ -412,7 +431,7 @@ bool SimPlatform::RegisterClass(std::string_view name, WindowProc proc) {
   Process& process = *processes_.at(current_pid_);
   const std::string key = AsciiLower(name);
   if (process.classes.count(key) != 0) return false;
-  process.classes[key] = std::make_shared<WindowProc>(std::move(proc));
+  process.classes[key] = {std::string(name), std::make_shared<WindowProc>(std::move(proc))};
   calls_.back().result = 1;
   return true;
 }
@@ -420,7 +439,7 @@ bool SimPlatform::RegisterClass(std::string_view name, WindowProc proc) {
 Hwnd SimPlatform::CreateWindow(const WindowSpec& spec) {
   CallRecord& call = Log("CreateWindow", spec.parent);
   call.text = spec.cls;
-  call.text2 = Utf8ToCp1252(spec.text);
+  call.text2 = Utf8ToAnsi(spec.text);
   call.numbers = {spec.bounds.left, spec.bounds.top, spec.bounds.width(), spec.bounds.height(),
                   spec.id};
   const std::size_t index = calls_.size() - 1;
@@ -436,8 +455,10 @@ Hwnd SimPlatform::CreateWindow(const WindowSpec& spec) {
   next_hwnd_ += 4;
   window->handle = handle;
   window->pid = current_pid_;
-  window->cls = spec.cls;
-  window->text = Utf8ToCp1252(spec.text);
+  // Windows names the window's class as it was registered.
+  window->cls = window->proc ? processes_.at(current_pid_)->classes.at(AsciiLower(spec.cls)).name
+                             : std::string(BuiltinName(window->builtin));
+  window->text = Utf8ToAnsi(spec.text);
   window->parent = spec.parent;
   window->visible = spec.visible;
   window->tab_stop = spec.tab_stop;
@@ -451,7 +472,10 @@ Hwnd SimPlatform::CreateWindow(const WindowSpec& spec) {
                   spec.bounds.bottom + window->frame.bottom};
   windows_[handle] = std::move(window);
   if (spec.parent == 0) {
-    desktop_.insert(desktop_.begin(), handle);  // a new top-level window goes in front
+    // A new top-level window goes in front, behind the topmost ones.
+    desktop_.insert(std::find_if(desktop_.begin(), desktop_.end(),
+                                 [&](Hwnd h) { return !Find(h)->topmost; }),
+                    handle);
   } else {
     Find(spec.parent)->children.push_back(handle);  // children keep creation order
   }
@@ -535,8 +559,8 @@ void SimPlatform::SetWindowIcon(Hwnd window, std::string_view resource) {
 
 Hwnd SimPlatform::ShowMessageBox(Hwnd owner, std::string_view text, std::string_view caption) {
   CallRecord& call = Log("ShowMessageBox", owner);
-  call.text = Utf8ToCp1252(text);
-  call.text2 = Utf8ToCp1252(caption);
+  call.text = Utf8ToAnsi(text);
+  call.text2 = Utf8ToAnsi(caption);
   // The layout Windows gives a message box: icon, OK button, then the text.
   const Size screen = screen_;
   const Rect bounds{screen.width / 2 - 150, screen.height / 2 - 60, screen.width / 2 + 150,

@@ -75,7 +75,8 @@ TEST_F(ChatRoomTest, SendingReplacesWhatStoodInTheEntryBoxAndEmptyLinesStillGoOu
   aol::ChatSend("hello");
   aol::ChatSend("");
   aol::ChatSend("€ and Ω");
-  EXPECT_EQ(client->Transcript(room), (std::vector<std::string>{"hello", "", "€ and ?"}));
+  // The client is ANSI: Windows hands it the look-alike for Ω.
+  EXPECT_EQ(client->Transcript(room), (std::vector<std::string>{"hello", "", "€ and O"}));
 }
 
 TEST_F(ChatRoomTest, ChatSendMakesExactlyTheTwoMessagesToTheEntryBox) {

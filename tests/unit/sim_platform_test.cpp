@@ -52,8 +52,11 @@ TEST_F(SimTest, ClassAndCaptionMatchIgnoringCase) {
   const Hwnd parent = Make("Probe", "Send Instant Message");
   EXPECT_EQ(sim.FindWindow("PROBE", std::string_view("send instant MESSAGE")), parent);
   EXPECT_EQ(sim.FindWindow("probe", std::string_view("Send Instant")), 0u);  // whole caption only
+  // An ANSI window holds "Lódz ÉTÉ" (Windows' look-alikes for Ł and ź), and a
+  // lookup compares against that as it was asked.
   const Hwnd child = Make("Probe", "Łódź ÉTÉ", parent);
-  EXPECT_EQ(sim.FindWindowEx(parent, 0, "probe", std::string_view("?ódź été")), child);
+  EXPECT_EQ(sim.FindWindowEx(parent, 0, "probe", std::string_view("lÓdz été")), child);
+  EXPECT_EQ(sim.FindWindowEx(parent, 0, "probe", std::string_view("Łódź ÉTÉ")), 0u);
 }
 
 TEST_F(SimTest, LookupUnderParentZeroSearchesTheDesktop) {
@@ -97,10 +100,11 @@ TEST_F(SimTest, HandleZeroAndDeadHandlesDoNothing) {
 
 TEST_F(SimTest, TextArrivesAsWindows1252AndLengthsCountThoseCharacters) {
   const Hwnd w = Make("Probe", "");
-  sim.SendMessageText(w, kWmSetText, 0, ".·´`°·• Ω");
-  EXPECT_EQ(sim.Inspect(w)->text_bytes, "\x2E\xB7\xB4\x60\xB0\xB7\x95 ?");
-  EXPECT_EQ(sim.SendMessage(w, kWmGetTextLength, 0, 0), 9);
-  EXPECT_EQ(sim.SendMessageGetText(w, kWmGetText, 10, 10), ".·´`°·• ?");
+  // Ω has a look-alike in the code page, 中 none, 😀 is two UTF-16 units.
+  sim.SendMessageText(w, kWmSetText, 0, ".·´`°·• Ω 中😀");
+  EXPECT_EQ(sim.Inspect(w)->text_bytes, "\x2E\xB7\xB4\x60\xB0\xB7\x95 O ???");
+  EXPECT_EQ(sim.SendMessage(w, kWmGetTextLength, 0, 0), 13);
+  EXPECT_EQ(sim.SendMessageGetText(w, kWmGetText, 20, 20), ".·´`°·• O ???");
   // A buffer of four characters holds three and the terminating zero.
   EXPECT_EQ(sim.SendMessageGetText(w, kWmGetText, 4, 4), ".·´");
   EXPECT_EQ(sim.GetWindowText(w, 3), ".·");
