@@ -31,8 +31,8 @@ bool MatchesIgnoringCase(const std::string& stored_bytes, std::string_view query
 
 // The name Windows gives a built-in class, whatever case made the window.
 std::string_view BuiltinName(std::string_view lower) {
-  static constexpr std::string_view kNames[] = {"Button", "Edit", "Static", "ListBox", "ComboBox",
-                                                "#32770"};
+  static constexpr std::string_view kNames[] = {"Button",  "Edit",     "Static",
+                                                "ListBox", "ComboBox", "#32770"};
   for (std::string_view name : kNames) {
     if (EqualsIgnoreCase(name, lower)) return name;
   }
@@ -473,9 +473,9 @@ Hwnd SimPlatform::CreateWindow(const WindowSpec& spec) {
   windows_[handle] = std::move(window);
   if (spec.parent == 0) {
     // A new top-level window goes in front, behind the topmost ones.
-    desktop_.insert(std::find_if(desktop_.begin(), desktop_.end(),
-                                 [&](Hwnd h) { return !Find(h)->topmost; }),
-                    handle);
+    desktop_.insert(
+        std::find_if(desktop_.begin(), desktop_.end(), [&](Hwnd h) { return !Find(h)->topmost; }),
+        handle);
   } else {
     Find(spec.parent)->children.push_back(handle);  // children keep creation order
   }
