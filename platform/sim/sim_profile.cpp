@@ -173,8 +173,10 @@ std::string SimPlatform::GetPrivateProfileString(std::string_view section, std::
     node->content->CopyOut(0, bytes.data(), bytes.size());
     std::vector<Section> sections = Parse(bytes);
     if (Section* found = FindSection(sections, Utf8ToCp1252(section))) {
-      if (Entry* entry = FindEntry(*found, Utf8ToCp1252(key))) {
-        answer = entry->value.value_or("");
+      // A line without "=" names a key with no value: it reads as missing.
+      Entry* entry = FindEntry(*found, Utf8ToCp1252(key));
+      if (entry != nullptr && entry->value) {
+        answer = *entry->value;
         if (answer.size() > 1 && (answer.front() == '"' || answer.front() == '\'') &&
             answer.back() == answer.front()) {
           answer = answer.substr(1, answer.size() - 2);

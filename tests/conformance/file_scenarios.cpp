@@ -81,7 +81,7 @@ constexpr char kWindowsDirectory[] = "C:\\windows";
 
 const char* const kMadeFiles[] = {"plain.txt", "hidden.txt", "ro.txt",   "sys.txt", "both.txt",
                                   "kept.txt",  "guarded.txt", "veiled.txt", "empty.txt",
-                                  "bytes.bin", "gone.txt",   "set.ini"};
+                                  "bytes.bin", "gone.txt",   "set.ini", "hand.ini"};
 
 void FileSearchAndAttributes(Scenarios& s) {
   Platform& os = s.os_;
@@ -245,6 +245,26 @@ void SettingsFiles(Scenarios& s) {
   const std::string file = s.Read(ini);
   s.Check("stored as Windows-1252 bytes",
           file.find("U=caf\xE9\r\n") != std::string::npos ? "found" : Visible(file), "found");
+
+  // A file written by hand: a comment, blank lines, blanks around "=", a
+  // line without "=".
+  const std::string hand = s.In("hand.ini");
+  s.Write(hand, "; made by hand\r\n\r\n[Idle]\r\n  reason = away  \r\nflag\r\n\r\n[Other]\r\nx=1\r\n");
+  s.Check("hand-made file: blanks around = dropped",
+          os.GetPrivateProfileString("idle", "REASON", "", 750, hand), "away");
+  s.Check("hand-made file: a line without = has no value",
+          os.GetPrivateProfileString("Idle", "flag", "dflt", 750, hand), "dflt");
+  s.Check("hand-made file: a comment is no key",
+          os.GetPrivateProfileString("", "; made by hand", "dflt", 750, hand), "dflt");
+  os.WritePrivateProfileString("Idle", "NEW", "v", hand);
+  // Written back whole: blank lines gone, blanks around "=" gone, the rest kept.
+  s.Check("hand-made file after a write", s.Read(hand),
+          "; made by hand\r\n[Idle]\r\nreason=away\r\nflag\r\nNEW=v\r\n[Other]\r\nx=1\r\n");
+
+  os.SetFileAttributes(hand, platform::kFileAttributeReadOnly);
+  s.Check("a read-only settings file is not written",
+          os.WritePrivateProfileString("Idle", "NEW", "w", hand) ? "1" : "0", "0");
+  s.Check("and keeps its value", os.GetPrivateProfileString("Idle", "NEW", "", 750, hand), "v");
 
   const std::string bare = "brixconformance.ini";
   const std::string in_windows = std::string(kWindowsDirectory) + "\\" + bare;
