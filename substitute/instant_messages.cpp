@@ -79,8 +79,7 @@ void SubstituteClient::OpenImWindow(const std::string& to) {
 }
 
 std::string SubstituteClient::ImAddressee(Hwnd im) {
-  const Hwnd field = os_.FindWindowEx(im, 0, kEditFieldClass);
-  return os_.GetWindowText(field, os_.GetWindowTextLength(field) + 1);
+  return TextOf(os_.FindWindowEx(im, 0, kEditFieldClass));
 }
 
 bool SubstituteClient::Refused(const std::string& to, std::string* text) const {
@@ -119,8 +118,7 @@ LResult SubstituteClient::HandleIcon(Hwnd window, const Message& message) {
 
 void SubstituteClient::SendIm(Hwnd im) {
   const std::string to = ImAddressee(im);
-  const Hwnd box = os_.FindWindowEx(im, 0, kRichTextClass);
-  const std::string text = os_.GetWindowText(box, os_.GetWindowTextLength(box) + 1);
+  const std::string text = TextOf(os_.FindWindowEx(im, 0, kRichTextClass));
   if (script_.never_answer) return;
   After(script_.im_send_delay, [this, im, to, text] {
     if (!os_.IsWindow(im)) return;

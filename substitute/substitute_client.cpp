@@ -197,9 +197,15 @@ LResult SubstituteClient::Handle(Hwnd window, const Message& message) {
   const Role role = it == nodes_.end() ? Role::kOther : it->second.role;
   switch (role) {
     case Role::kEntry:
-      return HandleEntry(window, message);
+      return HandleTypingBox(window, message, [this, window](const std::string& line) {
+        SayInRoom(nodes_[window].owner, line);
+      });
     case Role::kKeywordBox:
-      return HandleKeywordBox(window, message);
+      // Logged as the box held it, trailing space and all.
+      return HandleTypingBox(window, message, [this, window](const std::string& typed) {
+        Record({Received::Kind::kKeyword, window, typed, os_.Now(), {}});
+        GoTo(typed);
+      });
     case Role::kList:
       return HandleList(window, message);
     case Role::kIcon:
@@ -211,44 +217,34 @@ LResult SubstituteClient::Handle(Hwnd window, const Message& message) {
   }
 }
 
-// A chat room's entry box: typing goes in, Enter sends the line to the room
-// and clears the box.
-LResult SubstituteClient::HandleEntry(Hwnd window, const Message& message) {
+// A one-line box of the client: characters are typed into it, and Enter
+// empties it and hands what it held to `on_enter`.
+LResult SubstituteClient::HandleTypingBox(Hwnd window, const Message& message,
+                                          const std::function<void(const std::string&)>& on_enter) {
   if (message.id != platform::kWmChar) return os_.DefWindowProc(window, message);
-  const std::string current = os_.GetWindowText(window, os_.GetWindowTextLength(window) + 1);
+  std::string text = TextOf(window);
   if (message.w == kCarriageReturn) {
-    const Hwnd room = nodes_[window].owner;
-    nodes_[room].lines.push_back(current);
-    Record({Received::Kind::kRoomLine, room, current, os_.Now(), {}});
-    // The room's history shows the line after the sender's name.
-    const Hwnd history = os_.FindWindowEx(room, 0, kRichTextClass);
-    const std::string shown = os_.GetWindowText(history, os_.GetWindowTextLength(history) + 1);
-    os_.SendMessageText(history, platform::kWmSetText, 0,
-                        shown + screen_name_ + ":\t" + current + "\r\n");
     os_.SendMessageText(window, platform::kWmSetText, 0, "");
+    on_enter(text);
     return 0;
   }
-  std::string typed = current;
-  platform::AppendUtf8(typed, static_cast<char32_t>(message.w));
-  os_.SendMessageText(window, platform::kWmSetText, 0, typed);
+  platform::AppendUtf8(text, static_cast<char32_t>(message.w));
+  os_.SendMessageText(window, platform::kWmSetText, 0, text);
   return 0;
 }
 
-// The toolbar's keyword box: Enter goes to what the box holds.
-LResult SubstituteClient::HandleKeywordBox(Hwnd window, const Message& message) {
-  if (message.id != platform::kWmChar) return os_.DefWindowProc(window, message);
-  const std::string current = os_.GetWindowText(window, os_.GetWindowTextLength(window) + 1);
-  if (message.w == kCarriageReturn) {
-    // Logged as the box held it, trailing space and all.
-    Record({Received::Kind::kKeyword, window, current, os_.Now(), {}});
-    os_.SendMessageText(window, platform::kWmSetText, 0, "");
-    GoTo(current);
-    return 0;
-  }
-  std::string typed = current;
-  platform::AppendUtf8(typed, static_cast<char32_t>(message.w));
-  os_.SendMessageText(window, platform::kWmSetText, 0, typed);
-  return 0;
+// A chat room's entry box: Enter sends the line to the room.
+void SubstituteClient::SayInRoom(Hwnd room, const std::string& line) {
+  nodes_[room].lines.push_back(line);
+  Record({Received::Kind::kRoomLine, room, line, os_.Now(), {}});
+  // The room's history shows the line after the sender's name.
+  const Hwnd history = os_.FindWindowEx(room, 0, kRichTextClass);
+  os_.SendMessageText(history, platform::kWmSetText, 0,
+                      TextOf(history) + screen_name_ + ":\t" + line + "\r\n");
+}
+
+std::string SubstituteClient::TextOf(Hwnd window) {
+  return os_.GetWindowText(window, os_.GetWindowTextLength(window) + 1);
 }
 
 // The member list hands out no text, only each entry's record address.

@@ -118,8 +118,10 @@ class SubstituteClient {
   };
 
   platform::LResult Handle(Hwnd window, const platform::Message& message);
-  platform::LResult HandleEntry(Hwnd window, const platform::Message& message);
-  platform::LResult HandleKeywordBox(Hwnd window, const platform::Message& message);
+  platform::LResult HandleTypingBox(Hwnd window, const platform::Message& message,
+                                    const std::function<void(const std::string&)>& on_enter);
+  void SayInRoom(Hwnd room, const std::string& line);
+  std::string TextOf(Hwnd window);
   platform::LResult HandleList(Hwnd window, const platform::Message& message);
   platform::LResult HandleIcon(Hwnd window, const platform::Message& message);
   platform::LResult HandleFrame(Hwnd window, const platform::Message& message);
