@@ -32,10 +32,10 @@ std::optional<Place> PlaceOf(Hwnd form) {
 }
 
 void MoveTo(Hwnd form, double x, double y) {
-  Current().SetWindowPos(form, platform::kHwndTop, static_cast<int>(std::lround(x / kTwipsPerPixel)),
+  Current().SetWindowPos(form, platform::kHwndTop,
+                         static_cast<int>(std::lround(x / kTwipsPerPixel)),
                          static_cast<int>(std::lround(y / kTwipsPerPixel)), 0, 0,
-                         platform::kSwpNoSize | platform::kSwpNoZOrder |
-                             platform::kSwpNoActivate);
+                         platform::kSwpNoSize | platform::kSwpNoZOrder | platform::kSwpNoActivate);
 }
 
 // Steps by (dx, dy) until `done` holds for the place after a step.
@@ -69,9 +69,8 @@ void SlideFormLeft(Hwnd form) {
 }
 
 void SlideFormRight(Hwnd form) {
-  Slide(form, kStep, 0, [](const Place& p) {
-    return p.x > Current().GetScreenSize().width * kTwipsPerPixel;
-  });
+  Slide(form, kStep, 0,
+        [](const Place& p) { return p.x > Current().GetScreenSize().width * kTwipsPerPixel; });
 }
 
 }  // namespace desktop

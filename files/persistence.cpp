@@ -56,6 +56,11 @@ std::string TextOf(Hwnd box) {
   return os.SendMessageGetText(box, platform::kWmGetText, room, room);
 }
 
+// Texts reach a control as zero-terminated strings, so Windows keeps only
+// what comes before a zero byte; cut there ourselves, so that what a control
+// gets does not depend on the platform.
+std::string_view UpToZero(std::string_view bytes) { return bytes.substr(0, bytes.find('\0')); }
+
 // Writes the lines (UTF-8) as Windows-1252 text, each ending in CR LF, and
 // puts the file in place only when every write went through.
 void SaveLines(std::string_view path, int count, const std::function<std::string(int)>& line) {
@@ -145,8 +150,9 @@ void SaveList(std::string_view path, Hwnd list, const ListMessages& m) {
 }
 
 void LoadList(std::string_view path, Hwnd list, const ListMessages& m) {
-  LoadEntries(path, {list},
-              [&](std::string_view line) { Append(list, m, platform::Cp1252ToUtf8(line)); });
+  LoadEntries(path, {list}, [&](std::string_view line) {
+    Append(list, m, platform::Cp1252ToUtf8(UpToZero(line)));
+  });
 }
 
 }  // namespace
@@ -176,7 +182,8 @@ void LoadTextBox(Hwnd text_box, std::string_view path) {
       std::string_view(bytes).substr(bytes.size() - kLineEnd.size()) == kLineEnd) {
     bytes.resize(bytes.size() - kLineEnd.size());
   }
-  Current().SendMessageText(text_box, platform::kWmSetText, 0, platform::Cp1252ToUtf8(bytes));
+  Current().SendMessageText(text_box, platform::kWmSetText, 0,
+                            platform::Cp1252ToUtf8(UpToZero(bytes)));
 }
 
 void SaveListBox(std::string_view path, Hwnd list_box) { SaveList(path, list_box, kListBox); }
@@ -192,7 +199,8 @@ void SaveListBoxPair(std::string_view path, Hwnd first_list, Hwnd second_list) {
 }
 
 void LoadListBoxPair(std::string_view path, Hwnd first_list, Hwnd second_list) {
-  LoadEntries(path, {first_list, second_list}, [&](std::string_view line) {
+  LoadEntries(path, {first_list, second_list}, [&](std::string_view whole) {
+    const std::string_view line = UpToZero(whole);
     const std::size_t star = line.find('*');
     const std::string_view first = star == std::string_view::npos ? "" : line.substr(0, star);
     const std::string_view second = star == std::string_view::npos ? line : line.substr(star + 1);

@@ -266,7 +266,7 @@ class SimFileReader : public FileReader {
 class SimPlatform::FileSystem::Writer : public FileWriter {
  public:
   Writer(SimPlatform::FileSystem& files, SimPath target, SimPath temporary,
-                        std::shared_ptr<SimFileContent> content)
+         std::shared_ptr<SimFileContent> content)
       : files_(files),
         target_(std::move(target)),
         temporary_(std::move(temporary)),
@@ -348,8 +348,8 @@ std::string SimPlatform::FindOrdinaryFile(std::string_view pattern) {
   }
   const FileSystem::Node* folder_node = files.Lookup(folder);
   if (folder_node == nullptr || !folder_node->directory) return "";
-  const std::uint32_t skipped = kFileAttributeHidden | kFileAttributeSystem |
-                                kFileAttributeDirectory;
+  const std::uint32_t skipped =
+      kFileAttributeHidden | kFileAttributeSystem | kFileAttributeDirectory;
   for (const FileSystem::Node* node : files.Entries(folder)) {
     if ((FileSystem::Attributes(*node) & skipped) != 0) continue;
     if (!MatchesPattern(path->Name(), node->name)) continue;
@@ -465,8 +465,7 @@ bool SimPlatform::SetCurrentDirectory(std::string_view path) {
   return true;
 }
 
-bool SimPlatform::PutFile(std::string_view path, std::string_view bytes,
-                          std::uint32_t attributes) {
+bool SimPlatform::PutFile(std::string_view path, std::string_view bytes, std::uint32_t attributes) {
   FileSystem& files = Files();
   const std::optional<SimPath> resolved = files.Resolve(path);
   if (!resolved) return false;
@@ -478,8 +477,7 @@ bool SimPlatform::PutFile(std::string_view path, std::string_view bytes,
   return true;
 }
 
-bool SimPlatform::PutGeneratedFile(std::string_view path, std::uint64_t size,
-                                   std::string pattern) {
+bool SimPlatform::PutGeneratedFile(std::string_view path, std::uint64_t size, std::string pattern) {
   FileSystem& files = Files();
   const std::optional<SimPath> resolved = files.Resolve(path);
   if (!resolved) return false;

@@ -84,8 +84,8 @@ struct SimPlatform::FileSystem {
   std::uint32_t next_temporary = 0x1a2b;
 
   // The speakers.
-  std::string wave;                              // full path of the wave sound
-  std::map<std::string, std::string> media;      // playing, by folded full path
+  std::string wave;                          // full path of the wave sound
+  std::map<std::string, std::string> media;  // playing, by folded full path
 };
 
 // A name folded for comparison ignoring letter case, as Windows (and Wine's

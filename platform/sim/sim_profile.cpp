@@ -70,9 +70,8 @@ std::vector<Section> Parse(std::string_view bytes) {
     if (equals == std::string::npos) {
       sections.back().entries.push_back({line, std::nullopt});
     } else {
-      sections.back().entries.push_back(
-          {Trim(std::string_view(line).substr(0, equals)),
-           Trim(std::string_view(line).substr(equals + 1))});
+      sections.back().entries.push_back({Trim(std::string_view(line).substr(0, equals)),
+                                         Trim(std::string_view(line).substr(equals + 1))});
     }
   }
   return sections;
@@ -156,8 +155,8 @@ bool SimPlatform::WritePrivateProfileString(std::string_view section, std::strin
 }
 
 std::string SimPlatform::GetPrivateProfileString(std::string_view section, std::string_view key,
-                                                 std::string_view fallback,
-                                                 std::size_t capacity, std::string_view file) {
+                                                 std::string_view fallback, std::size_t capacity,
+                                                 std::string_view file) {
   CallRecord& call = Log("GetPrivateProfileString");
   call.text = Utf8ToCp1252(file);
   call.text2 = Utf8ToCp1252(section) + "|" + Utf8ToCp1252(key);

@@ -31,7 +31,7 @@ bool SimPlatform::SndPlaySound(std::string_view path, std::uint32_t flags) {
   const bool playable = node != nullptr && !node->directory;
   // A new sound replaces the one playing; one that cannot play stops it and,
   // with kSndNoDefault, plays nothing in its place.
-  files.wave = playable ? resolved->Full()
+  files.wave = playable                       ? resolved->Full()
                : (flags & kSndNoDefault) != 0 ? std::string()
                                               : std::string("(default sound)");
   // An asynchronous call returns before the file is looked at (Wine answers

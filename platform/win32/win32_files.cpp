@@ -144,10 +144,9 @@ bool Win32Platform::SetFileAttributes(std::string_view path, std::uint32_t attri
 std::unique_ptr<FileReader> Win32Platform::OpenFileReader(std::string_view path) {
   if (!Usable(path)) return nullptr;
   // Others may go on reading, writing, or replacing the file meanwhile.
-  HANDLE file = ::CreateFileW(Wide(path).c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN,
-                              nullptr);
+  HANDLE file = ::CreateFileW(
+      Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (file == INVALID_HANDLE_VALUE) return nullptr;
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(file, &size)) {

@@ -46,14 +46,13 @@ bool Win32Platform::WritePrivateProfileString(std::string_view section, std::str
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
     return false;
   }
-  return ::WritePrivateProfileStringW(Wide(section).c_str(), Wide(key).c_str(),
-                                      Wide(value).c_str(), Wide(file).c_str()) != FALSE;
+  return ::WritePrivateProfileStringW(Wide(section).c_str(), Wide(key).c_str(), Wide(value).c_str(),
+                                      Wide(file).c_str()) != FALSE;
 }
 
-std::string Win32Platform::GetPrivateProfileString(std::string_view section,
-                                                   std::string_view key,
-                                                   std::string_view fallback,
-                                                   std::size_t capacity, std::string_view file) {
+std::string Win32Platform::GetPrivateProfileString(std::string_view section, std::string_view key,
+                                                   std::string_view fallback, std::size_t capacity,
+                                                   std::string_view file) {
   if (capacity == 0) return {};
   const auto size = static_cast<DWORD>(std::min<std::size_t>(capacity, 1u << 20));
   std::vector<wchar_t> buffer(size, L'\0');

@@ -9,6 +9,8 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+
+// After <windows.h>, which it needs.
 #include <mmsystem.h>
 
 namespace platform {

@@ -79,9 +79,9 @@ class Scenarios {
 // Windows' own folder, where a settings file named without a folder goes.
 constexpr char kWindowsDirectory[] = "C:\\windows";
 
-const char* const kMadeFiles[] = {"plain.txt", "hidden.txt", "ro.txt",   "sys.txt", "both.txt",
-                                  "kept.txt",  "guarded.txt", "veiled.txt", "empty.txt",
-                                  "bytes.bin", "gone.txt",   "set.ini", "hand.ini"};
+const char* const kMadeFiles[] = {
+    "plain.txt",  "hidden.txt", "ro.txt",    "sys.txt",  "both.txt", "kept.txt", "guarded.txt",
+    "veiled.txt", "empty.txt",  "bytes.bin", "gone.txt", "set.ini",  "hand.ini"};
 
 void FileSearchAndAttributes(Scenarios& s) {
   Platform& os = s.os_;
@@ -90,8 +90,7 @@ void FileSearchAndAttributes(Scenarios& s) {
   s.Check("search finds it by name", os.FindOrdinaryFile(plain), "plain.txt");
   s.Check("search matches the name ignoring case", os.FindOrdinaryFile(s.In("PLAIN.TXT")),
           "plain.txt");
-  s.Check("search matches * and ? in the name", os.FindOrdinaryFile(s.In("pl*.t?t")),
-          "plain.txt");
+  s.Check("search matches * and ? in the name", os.FindOrdinaryFile(s.In("pl*.t?t")), "plain.txt");
   s.Check("search drops trailing dots", os.FindOrdinaryFile(s.In("plain.txt.")), "plain.txt");
   s.Check("search with no match", os.FindOrdinaryFile(s.In("*.none")), "");
   s.Check("new file attributes", Attributes(os.GetFileAttributes(plain)), "32");
@@ -193,8 +192,8 @@ void Writers(Scenarios& s) {
   std::string every_byte;
   for (int b = 0; b < 256; ++b) every_byte.push_back(static_cast<char>(b));
   s.Write(s.In("bytes.bin"), every_byte);
-  s.Check("every byte value comes back", s.Read(s.In("bytes.bin")) == every_byte ? "same" : "differs",
-          "same");
+  s.Check("every byte value comes back",
+          s.Read(s.In("bytes.bin")) == every_byte ? "same" : "differs", "same");
 
   const std::string gone = s.In("gone.txt");
   s.Write(gone, "x");
@@ -205,13 +204,13 @@ void Writers(Scenarios& s) {
 void SettingsFiles(Scenarios& s) {
   Platform& os = s.os_;
   const std::string ini = s.In("set.ini");
-  s.Check("write a setting", os.WritePrivateProfileString("Idle", "REASON", "gone", ini) ? "1" : "0",
-          "1");
+  s.Check("write a setting",
+          os.WritePrivateProfileString("Idle", "REASON", "gone", ini) ? "1" : "0", "1");
   s.Check("file after the first setting", s.Read(ini), "[Idle]\r\nREASON=gone\r\n");
   s.Check("read the key in lower case", os.GetPrivateProfileString("Idle", "reason", "", 750, ini),
           "gone");
-  s.Check("section and key in any case",
-          os.GetPrivateProfileString("IDLE", "ReAsOn", "", 750, ini), "gone");
+  s.Check("section and key in any case", os.GetPrivateProfileString("IDLE", "ReAsOn", "", 750, ini),
+          "gone");
   s.Check("missing key", os.GetPrivateProfileString("Idle", "nothing", "", 750, ini), "");
   s.Check("missing key gives the default",
           os.GetPrivateProfileString("Idle", "nothing", "dflt", 750, ini), "dflt");
@@ -235,8 +234,8 @@ void SettingsFiles(Scenarios& s) {
   os.WritePrivateProfileString("Idle", "SP", "  two  spaces  ", ini);
   s.Check("value trimmed", os.GetPrivateProfileString("Idle", "SP", "", 750, ini), "two  spaces");
   os.WritePrivateProfileString("Idle", "Q", "\"quoted\"", ini);
-  s.Check("enclosing quotes dropped when read", os.GetPrivateProfileString("Idle", "Q", "", 750, ini),
-          "quoted");
+  s.Check("enclosing quotes dropped when read",
+          os.GetPrivateProfileString("Idle", "Q", "", 750, ini), "quoted");
   os.WritePrivateProfileString("Idle", "EQ", "a=b", ini);
   s.Check("a value holding =", os.GetPrivateProfileString("Idle", "EQ", "", 750, ini), "a=b");
   os.WritePrivateProfileString("Idle", "U", "caf\xC3\xA9", ini);  // "café"
@@ -249,7 +248,8 @@ void SettingsFiles(Scenarios& s) {
   // A file written by hand: a comment, blank lines, blanks around "=", a
   // line without "=".
   const std::string hand = s.In("hand.ini");
-  s.Write(hand, "; made by hand\r\n\r\n[Idle]\r\n  reason = away  \r\nflag\r\n\r\n[Other]\r\nx=1\r\n");
+  s.Write(hand,
+          "; made by hand\r\n\r\n[Idle]\r\n  reason = away  \r\nflag\r\n\r\n[Other]\r\nx=1\r\n");
   s.Check("hand-made file: blanks around = dropped",
           os.GetPrivateProfileString("idle", "REASON", "", 750, hand), "away");
   s.Check("hand-made file: a line without = has no value",
@@ -276,10 +276,10 @@ void SettingsFiles(Scenarios& s) {
           "gone");
   s.Remove(in_windows);
 
-  s.Check("write into a missing folder",
-          os.WritePrivateProfileString("Idle", "REASON", "gone", s.In("nofolder\\x.ini")) ? "1"
-                                                                                          : "0",
-          "0");
+  s.Check(
+      "write into a missing folder",
+      os.WritePrivateProfileString("Idle", "REASON", "gone", s.In("nofolder\\x.ini")) ? "1" : "0",
+      "0");
 }
 
 }  // namespace

@@ -42,18 +42,16 @@ TEST_F(FileChecksTest, ExistsAndAttributesSeeOnlyOrdinaryFiles) {
     int attributes;
   };
   const Case cases[] = {
-      {"C:\\data\\plain.txt", true, 32},     // archive, as every file carries it
-      {"c:\\DATA\\Plain.TXT", true, 32},     // names match ignoring case
-      {"C:\\data\\locked.txt", true, 33},    // read-only and archive
-      {"C:\\data\\secret.txt", false, 0},    // hidden: not seen
-      {"C:\\data\\system.sys", false, 0},    // system: not seen
-      {"C:\\data\\folder", false, 0},        // a folder is not a file
-      {"C:\\data\\missing.txt", false, 0},
-      {"C:\\nowhere\\plain.txt", false, 0},
-      {"", false, 0},
-      {"C:\\data\\*.txt", true, 0},          // a pattern exists, but names no single file
-      {"C:\\data\\pl?in.*", true, 0},
-      {"C:\\data\\only\\*", false, 0},       // only a hidden file matches
+      {"C:\\data\\plain.txt", true, 32},   // archive, as every file carries it
+      {"c:\\DATA\\Plain.TXT", true, 32},   // names match ignoring case
+      {"C:\\data\\locked.txt", true, 33},  // read-only and archive
+      {"C:\\data\\secret.txt", false, 0},  // hidden: not seen
+      {"C:\\data\\system.sys", false, 0},  // system: not seen
+      {"C:\\data\\folder", false, 0},      // a folder is not a file
+      {"C:\\data\\missing.txt", false, 0}, {"C:\\nowhere\\plain.txt", false, 0}, {"", false, 0},
+      {"C:\\data\\*.txt", true, 0},  // a pattern exists, but names no single file
+      {"C:\\data\\pl?in.*", true, 0},      {"C:\\data\\only\\*", false, 0},  // only a hidden file
+                                                                             // matches
   };
   for (const Case& c : cases) {
     EXPECT_EQ(files::CheckFileExists(c.path), c.exists) << c.path;
@@ -79,7 +77,7 @@ TEST_F(FileChecksTest, SettersReplaceTheWholeSetOfFilesTheSearchFinds) {
     const char* name;
     void (*routine)(std::string_view);
     const char* path;
-    std::uint32_t set;    // the attributes set, when set at all
+    std::uint32_t set;  // the attributes set, when set at all
     bool sets;
     std::uint32_t after;  // as read back
   };

@@ -75,9 +75,13 @@ TEST_F(SettingsTest, TheCallersKeyIsLowerCased) {
   std::string key = "MyKey";
   EXPECT_EQ(files::ReadSetting("Idle", key, kFile), "v");
   EXPECT_EQ(key, "mykey");
-  std::string missing = "N\xC3\x89" "ANT";  // "NÉANT", and not in the file
+  std::string missing =
+      "N\xC3\x89"
+      "ANT";  // "NÉANT", and not in the file
   EXPECT_EQ(files::ReadSetting("Idle", missing, kFile), "");
-  EXPECT_EQ(missing, "n\xC3\xA9" "ant");
+  EXPECT_EQ(missing,
+            "n\xC3\xA9"
+            "ant");
 }
 
 TEST_F(SettingsTest, TheCallsAreTheProfileFunctionsWithA750CharacterBuffer) {

@@ -38,18 +38,26 @@ TEST_F(SlideOutTest, EachSlideStepsUntilItsEnd) {
   struct Case {
     const char* name;
     void (*slide)(Hwnd);
-    Rect start;   // pixels
+    Rect start;        // pixels
     int screen_width;  // pixels
     int steps;
-    Point end;    // twips
+    Point end;  // twips
   };
   const Case cases[] = {
       {"down", desktop::SlideFormDown, {10, 0, 110, 200}, 1024, 25, {150, 7500}},
-      {"down from below the bound still moves once", desktop::SlideFormDown,
-       {10, 481, 110, 681}, 1024, 1, {150, 7515}},
+      {"down from below the bound still moves once",
+       desktop::SlideFormDown,
+       {10, 481, 110, 681},
+       1024,
+       1,
+       {150, 7515}},
       {"up: 3000 twips high", desktop::SlideFormUp, {10, 0, 110, 200}, 1024, 11, {150, -3300}},
       {"left: 1500 twips wide", desktop::SlideFormLeft, {0, 20, 100, 220}, 1024, 6, {-1800, 300}},
-      {"right on a screen 9600 twips wide", desktop::SlideFormRight, {0, 20, 100, 220}, 640, 33,
+      {"right on a screen 9600 twips wide",
+       desktop::SlideFormRight,
+       {0, 20, 100, 220},
+       640,
+       33,
        {9900, 300}},
   };
   for (const Case& c : cases) {

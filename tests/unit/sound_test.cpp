@@ -39,8 +39,8 @@ class SoundTest : public ::testing::Test {
 };
 
 TEST_F(SoundTest, NoFileNoSound) {
-  for (const char* path : {"", "C:\\My Music\\none.wav", "C:\\nowhere\\bell.wav",
-                           "C:\\My Music", "C:\\My Music\\quiet.wav"}) {
+  for (const char* path : {"", "C:\\My Music\\none.wav", "C:\\nowhere\\bell.wav", "C:\\My Music",
+                           "C:\\My Music\\quiet.wav"}) {
     desktop::PlayWaveFile(path);
     desktop::PlayMciFile(path);
     desktop::StopMciFile(path);
