@@ -11,7 +11,7 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 seconds="${FUZZ_SECONDS:-20}"
 jobs="${FUZZ_JOBS:-2}"
-targets=(fuzz_replace_text fuzz_swap_text fuzz_lines fuzz_line_transforms)
+targets=(fuzz_replace_text fuzz_swap_text fuzz_lines fuzz_line_transforms fuzz_file_loaders)
 
 cd "$root"
 cmake --preset fuzz >/dev/null
