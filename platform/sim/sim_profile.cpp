@@ -6,13 +6,14 @@
 // trimmed of surrounding blanks when written and of one pair of enclosing
 // quotes when read.
 //
-// Text is stored in Windows-1252. A character outside it becomes "?" here;
-// Windows substitutes a look-alike where it has one ("Ω" becomes "O").
+// Text is stored in Windows-1252, a character outside it as Windows'
+// best-fit look-alike ("Ω" as "O") or "?".
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/codec.h"
+#include "platform/sim/sim_ansi.h"
 #include "platform/sim/sim_files.h"
 #include "platform/sim/sim_internal.h"
 #include "platform/sim/sim_platform.h"
@@ -118,7 +119,7 @@ bool SimPlatform::WritePrivateProfileString(std::string_view section, std::strin
                                             std::string_view value, std::string_view file) {
   CallRecord& call = Log("WritePrivateProfileString");
   call.text = Utf8ToCp1252(file);
-  call.text2 = Utf8ToCp1252(section) + "|" + Utf8ToCp1252(key) + "|" + Utf8ToCp1252(value);
+  call.text2 = Utf8ToAnsi(section) + "|" + Utf8ToAnsi(key) + "|" + Utf8ToAnsi(value);
   const std::size_t index = calls_.size() - 1;
   if (file.empty()) return false;
   FileSystem& files = Files();
@@ -134,8 +135,8 @@ bool SimPlatform::WritePrivateProfileString(std::string_view section, std::strin
     node->content->CopyOut(0, bytes.data(), bytes.size());
   }
   std::vector<Section> sections = Parse(bytes);
-  const std::string section_bytes = Utf8ToCp1252(section);
-  const std::string key_bytes = Utf8ToCp1252(key);
+  const std::string section_bytes = Utf8ToAnsi(section);
+  const std::string key_bytes = Utf8ToAnsi(key);
   Section* target = FindSection(sections, section_bytes);
   if (target == nullptr) {
     sections.push_back({section_bytes, {}});
@@ -146,7 +147,7 @@ bool SimPlatform::WritePrivateProfileString(std::string_view section, std::strin
     target->entries.push_back({key_bytes, std::nullopt});
     entry = &target->entries.back();
   }
-  entry->value = Trim(Utf8ToCp1252(value));
+  entry->value = Trim(Utf8ToAnsi(value));
   auto content = std::make_shared<SimFileContent>();
   content->bytes = Serialize(sections);
   if (files.Put(*path, std::move(content)) == nullptr) return false;  // no such folder
@@ -159,10 +160,10 @@ std::string SimPlatform::GetPrivateProfileString(std::string_view section, std::
                                                  std::string_view file) {
   CallRecord& call = Log("GetPrivateProfileString");
   call.text = Utf8ToCp1252(file);
-  call.text2 = Utf8ToCp1252(section) + "|" + Utf8ToCp1252(key);
+  call.text2 = Utf8ToAnsi(section) + "|" + Utf8ToAnsi(key);
   call.numbers = {static_cast<std::int64_t>(capacity)};
   const std::size_t index = calls_.size() - 1;
-  std::string answer = Utf8ToCp1252(fallback);
+  std::string answer = Utf8ToAnsi(fallback);
   FileSystem& files = Files();
   const std::optional<SimPath> path =
       file.empty() ? std::nullopt : files.Resolve(ProfilePath(file));
@@ -171,9 +172,9 @@ std::string SimPlatform::GetPrivateProfileString(std::string_view section, std::
     std::string bytes(static_cast<std::size_t>(node->content->Size()), '\0');
     node->content->CopyOut(0, bytes.data(), bytes.size());
     std::vector<Section> sections = Parse(bytes);
-    if (Section* found = FindSection(sections, Utf8ToCp1252(section))) {
+    if (Section* found = FindSection(sections, Utf8ToAnsi(section))) {
       // A line without "=" names a key with no value: it reads as missing.
-      Entry* entry = FindEntry(*found, Utf8ToCp1252(key));
+      Entry* entry = FindEntry(*found, Utf8ToAnsi(key));
       if (entry != nullptr && entry->value) {
         answer = *entry->value;
         if (answer.size() > 1 && (answer.front() == '"' || answer.front() == '\'') &&

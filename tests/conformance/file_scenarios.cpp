@@ -241,6 +241,9 @@ void SettingsFiles(Scenarios& s) {
   os.WritePrivateProfileString("Idle", "U", "caf\xC3\xA9", ini);  // "café"
   s.Check("Windows-1252 text", os.GetPrivateProfileString("Idle", "U", "", 750, ini),
           "caf\xC3\xA9");
+  os.WritePrivateProfileString("Idle", "FAR", "\xCE\xA9 \xC5\x81", ini);  // "Ω Ł"
+  s.Check("outside Windows-1252: look-alikes",
+          os.GetPrivateProfileString("Idle", "FAR", "", 750, ini), "O L");
   const std::string file = s.Read(ini);
   s.Check("stored as Windows-1252 bytes",
           file.find("U=caf\xE9\r\n") != std::string::npos ? "found" : Visible(file), "found");
