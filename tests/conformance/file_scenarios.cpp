@@ -1,9 +1,12 @@
 #include "tests/conformance/file_scenarios.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "files/persistence.h"
 #include "platform/messages.h"
 
 namespace conformance {
@@ -285,7 +288,91 @@ void SettingsFiles(Scenarios& s) {
       "0");
 }
 
+std::string Join(const std::vector<std::string>& entries) {
+  std::string out;
+  for (const std::string& e : entries) out += "[" + e + "]";
+  return out;
+}
+
+std::vector<std::string> EntriesOf(Platform& os, platform::Hwnd list, bool combo) {
+  const platform::Msg count = combo ? platform::kCbGetCount : platform::kLbGetCount;
+  const platform::Msg length = combo ? platform::kCbGetLbTextLen : platform::kLbGetTextLen;
+  const platform::Msg text = combo ? platform::kCbGetLbText : platform::kLbGetText;
+  std::vector<std::string> out;
+  const auto n = os.SendMessage(list, count, 0, 0);
+  for (platform::LResult i = 0; i < n; ++i) {
+    const auto at = static_cast<platform::WParam>(i);
+    const auto size = static_cast<std::size_t>(
+        std::max<platform::LResult>(os.SendMessage(list, length, at, 0), 0));
+    out.push_back(os.SendMessageGetText(list, text, at, size + 1));
+  }
+  return out;
+}
+
+std::string TextOf(Platform& os, platform::Hwnd box) {
+  const auto length = os.SendMessage(box, platform::kWmGetTextLength, 0, 0);
+  const auto room = static_cast<std::size_t>(std::max<platform::LResult>(length, 0)) + 1;
+  return os.SendMessageGetText(box, platform::kWmGetText, room, room);
+}
+
 }  // namespace
+
+std::vector<ConformanceResult> RunControlFileScenarios(Platform& platform,
+                                                       std::string_view folder) {
+  platform::ScopedPlatform use(platform);
+  Scenarios s(platform, folder);
+  Platform& os = platform;
+  const platform::Hwnd form = os.CreateWindow(
+      {std::string(platform::kStaticClass), "files", 0, {40, 40, 440, 340}, 0, false});
+  platform::WindowSpec box_spec{std::string(platform::kEditClass), "", form, {0, 0, 200, 60}, 1};
+  box_spec.multi_line = true;
+  const platform::Hwnd box = os.CreateWindow(box_spec);
+  const platform::Hwnd list =
+      os.CreateWindow({std::string(platform::kListBoxClass), "", form, {0, 70, 200, 150}, 2});
+  const platform::Hwnd other =
+      os.CreateWindow({std::string(platform::kListBoxClass), "", form, {0, 160, 200, 240}, 3});
+  const platform::Hwnd combo =
+      os.CreateWindow({std::string(platform::kComboBoxClass), "", form, {210, 0, 400, 20}, 4});
+  const std::string saved = s.In("controls.txt");
+
+  const std::string text = "two\r\nlines caf\xC3\xA9  ";
+  os.SendMessageText(box, platform::kWmSetText, 0, text);
+  files::SaveTextBox(box, saved);
+  s.Check("text box file", s.Read(saved), "two\r\nlines caf\xE9  \r\n");
+  os.SendMessageText(box, platform::kWmSetText, 0, "else");
+  files::LoadTextBox(box, saved);
+  s.Check("text box loads back exactly", TextOf(os, box), text);
+  files::LoadTextBox(box, s.In("missing.txt"));
+  s.Check("a missing file leaves the text box", TextOf(os, box), text);
+
+  const std::vector<std::string> entries = {"a, b", "  lead", "\"q\"", "", "caf\xC3\xA9", "x*y"};
+  for (const std::string& e : entries) os.SendMessageText(list, platform::kLbAddString, 0, e);
+  files::SaveListBox(saved, list);
+  s.Check("list file", s.Read(saved), "a, b\r\n  lead\r\n\"q\"\r\n\r\ncaf\xE9\r\nx*y\r\n");
+  files::LoadListBox(saved, other);
+  s.Check("list loads back whole", Join(EntriesOf(os, other, false)), Join(entries));
+  files::LoadComboBox(saved, combo);
+  files::SaveComboBox(s.In("combo.txt"), combo);
+  s.Check("combo box saves the same file", s.Read(s.In("combo.txt")), s.Read(saved));
+  s.Check("join", files::JoinListBox(list), "(a, b), (  lead), (\"q\"), (), (caf\xC3\xA9), (x*y)");
+
+  os.SendMessage(other, platform::kLbResetContent, 0, 0);
+  os.SendMessageText(other, platform::kLbAddString, 0, "z");
+  files::SaveListBoxPair(saved, list, other);
+  s.Check("pair file", s.Read(saved), "a, b*z\r\n  lead*\r\n\"q\"*\r\n*\r\ncaf\xE9*\r\nx*y*\r\n");
+  os.SendMessage(list, platform::kLbResetContent, 0, 0);
+  os.SendMessage(other, platform::kLbResetContent, 0, 0);
+  files::LoadListBoxPair(saved, list, other);
+  s.Check("pair first entries", Join(EntriesOf(os, list, false)),
+          Join({"a, b", "  lead", "\"q\"", "", "caf\xC3\xA9", "x"}));
+  s.Check("pair second entries", Join(EntriesOf(os, other, false)),
+          Join({"z", "", "", "", "", "y*"}));
+
+  os.DestroyWindow(form);
+  s.Remove(saved);
+  s.Remove(s.In("combo.txt"));
+  return s.results_;
+}
 
 std::vector<ConformanceResult> RunFileScenarios(Platform& platform, std::string_view folder) {
   Scenarios s(platform, folder);

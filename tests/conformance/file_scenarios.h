@@ -23,4 +23,12 @@ namespace conformance {
 std::vector<ConformanceResult> RunFileScenarios(platform::Platform& platform,
                                                 std::string_view folder);
 
+// The routines that save and load the program's controls (files/), over
+// the platform's own controls: a text box, two list boxes and a combo box in
+// a window of their own, saved to and loaded from files in `folder` (which
+// must exist). Needs a display on Windows. Destroys its window and removes
+// its files.
+std::vector<ConformanceResult> RunControlFileScenarios(platform::Platform& platform,
+                                                       std::string_view folder);
+
 }  // namespace conformance

@@ -22,4 +22,14 @@ TEST(FileConformanceTest, SimulatedDiskAnswersAsWindowsDoes) {
   EXPECT_FALSE(sim.FileBytes("C:\\windows\\brixconformance.ini"));
 }
 
+TEST(FileConformanceTest, ControlsSaveAndLoadAsOnWindows) {
+  platform::sim::SimPlatform sim;
+  sim.PutDirectory("C:\\brix-conformance");
+  const auto results = conformance::RunControlFileScenarios(sim, "C:\\brix-conformance");
+  ASSERT_FALSE(results.empty());
+  for (const auto& r : results) EXPECT_EQ(r.got, r.expected) << r.name;
+  EXPECT_TRUE(sim.FolderEntries("C:\\brix-conformance").empty());
+  EXPECT_TRUE(sim.TopLevelWindows().empty());
+}
+
 }  // namespace

@@ -1,5 +1,5 @@
 // The file and settings-file scenarios over the real Windows calls: run it
-// under Wine (or on Windows). Prints one line per check and then
+// under Wine on Xvfb (or on Windows). Prints one line per check and then
 // "N passed, M failed"; exits non-zero when anything failed.
 //
 //   file_conformance.exe [FOLDER]     (default C:\brix-conformance)
@@ -9,6 +9,8 @@
 // passes there, or the other way round, is a place where the two differ.
 #include <cstdio>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/platform.h"
 #include "platform/win32/win32_platform.h"
@@ -19,7 +21,13 @@ int main(int argc, char** argv) {
   platform::Win32Platform win;
   int passed = 0;
   int failed = 0;
-  for (const conformance::ConformanceResult& r : conformance::RunFileScenarios(win, folder)) {
+  std::vector<conformance::ConformanceResult> results = conformance::RunFileScenarios(win, folder);
+  // The controls' scenarios need windows, and so a display.
+  for (auto& r : conformance::RunControlFileScenarios(win, folder)) {
+    r.name = "controls: " + r.name;
+    results.push_back(std::move(r));
+  }
+  for (const conformance::ConformanceResult& r : results) {
     if (r.passed()) {
       ++passed;
       std::printf("PASS %s\n", r.name.c_str());
