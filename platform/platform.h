@@ -252,7 +252,8 @@ class Platform {
 
   // ---- Settings files (the profile functions) ------------------------------
   // A file name without a folder means the Windows directory. Sections and
-  // keys match ignoring letter case; the file holds ANSI text.
+  // keys match ignoring letter case; the file holds ANSI text. A read-only
+  // file is not written.
   virtual bool WritePrivateProfileString(std::string_view section, std::string_view key,
                                          std::string_view value, std::string_view file) = 0;
   // The value (or `fallback` when the file, section or key is missing), cut
