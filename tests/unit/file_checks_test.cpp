@@ -59,6 +59,17 @@ TEST_F(FileChecksTest, ExistsAndAttributesSeeOnlyOrdinaryFiles) {
   }
 }
 
+TEST_F(FileChecksTest, RelativePathsStartAtTheCurrentDirectory) {
+  ASSERT_TRUE(sim.SetCurrentDirectory("C:\\data\\folder"));
+  for (const char* path : {"..\\plain.txt", "..\\nothing\\..\\plain.txt", "\\data\\plain.txt",
+                           "C:..\\plain.txt", "../locked.txt", ".\\..\\.\\plain.txt"}) {
+    EXPECT_TRUE(files::CheckFileExists(path)) << path;
+  }
+  EXPECT_FALSE(files::CheckFileExists("plain.txt"));
+  files::MakeFileReadOnly("..\\plain.txt");
+  EXPECT_EQ(files::ReadFileAttributes("C:\\data\\plain.txt"), 33);
+}
+
 TEST_F(FileChecksTest, AnEmptyPathIsNotSearchedFor) {
   sim.ClearCalls();
   EXPECT_FALSE(files::CheckFileExists(""));
