@@ -92,7 +92,8 @@ Outcome ForEachPiece(std::string_view path, const std::function<bool(std::string
   std::uint64_t total = 0;
   for (std::size_t got; (got = reader->Read(piece.data(), piece.size())) > 0;) {
     total += got;
-    // The file may have grown since it was opened.
+    // The file may have grown since it was opened: stop at the bound (a list
+    // keeps the entries loaded up to there).
     if (total > limits.max_file_bytes) return Outcome::kTooLarge;
     if (!take(std::string_view(piece.data(), got))) return Outcome::kStopped;
   }
@@ -105,29 +106,23 @@ Outcome ForEachPiece(std::string_view path, const std::function<bool(std::string
 // counts too. `take` returns false to stop.
 Outcome ForEachLine(std::string_view path, const std::function<bool(std::string_view)>& take) {
   std::string pending;
-  bool stopped = false;
   const Outcome outcome = ForEachPiece(path, [&](std::string_view piece) {
     pending.append(piece);
     std::size_t start = 0;
     for (std::size_t end; (end = pending.find('\n', start)) != std::string::npos; start = end + 1) {
       std::string_view line(pending.data() + start, end - start);
       if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-      if (!take(line)) {
-        stopped = true;
-        return false;
-      }
+      if (!take(line)) return false;
     }
     pending.erase(0, start);
     return true;
   });
-  if (outcome == Outcome::kRead && !pending.empty() && !stopped && !take(pending)) {
-    return Outcome::kStopped;
-  }
+  if (outcome == Outcome::kRead && !pending.empty() && !take(pending)) return Outcome::kStopped;
   return outcome;
 }
 
 // Loads one entry per line, yielding to the event loop before each, as long
-// as every control to fill is still there.
+// as every control to fill is still there and the program is not closing.
 void LoadEntries(std::string_view path, const std::vector<Hwnd>& controls,
                  const std::function<void(std::string_view)>& add) {
   Platform& os = Current();
@@ -136,6 +131,7 @@ void LoadEntries(std::string_view path, const std::vector<Hwnd>& controls,
   }
   ForEachLine(path, [&](std::string_view line) {
     os.Yield();
+    if (os.Closing()) return false;
     for (Hwnd control : controls) {
       if (!os.IsWindow(control)) return false;
     }

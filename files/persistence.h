@@ -8,6 +8,7 @@
 // a save that fails midway leaves the old content whole. Loading streams the
 // file in pieces and refuses files larger than Limits().max_file_bytes, so
 // a huge or foreign file cannot exhaust memory; such a file loads nothing.
+// List loads also end when the program is closing.
 #pragma once
 
 #include <cstddef>

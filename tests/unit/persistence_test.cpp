@@ -212,6 +212,15 @@ TEST_F(PersistenceTest, AListClosedWhileLoadingEndsTheLoad) {
   EXPECT_EQ(adds, 1);
 }
 
+TEST_F(PersistenceTest, LoadingEndsWhenTheProgramCloses) {
+  std::string lines;
+  for (int k = 0; k < 1000; ++k) lines += "entry " + std::to_string(k) + "\r\n";
+  sim.PutFile(kFile, lines);
+  sim.At(sim.Now() + 0.0025, [&] { sim.PostQuitMessage(0); });  // during the third yield
+  files::LoadComboBox(kFile, combo);
+  EXPECT_EQ(Entries(combo), (std::vector<std::string>{"entry 0", "entry 1"}));
+}
+
 TEST_F(PersistenceTest, AHugeFileIsRefusedWithoutBeingRead) {
   // 100 MB, made as it is read: the test allocates none of it.
   sim.PutGeneratedFile("C:\\data\\huge.txt", 100ull << 20, "entry\r\n");
