@@ -12,18 +12,7 @@
 #include "platform/messages.h"
 #include "platform/win32/win32_util.h"
 
-#define WIN32_LEAN_AND_MEAN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-
-// <windows.h> maps these names to their A/W functions; they are our methods.
-#undef FindOrdinaryFile
-#undef GetFileAttributes
-#undef SetFileAttributes
-#undef DeleteFile
-#undef CreateDirectory
+#include "platform/win32/windows_api.h"
 
 namespace platform {
 

@@ -11,26 +11,7 @@
 #include "platform/codec.h"
 #include "platform/win32/win32_util.h"
 
-#define WIN32_LEAN_AND_MEAN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-
-// <windows.h> maps these names to their A/W functions; they are our methods.
-#undef FindWindow
-#undef FindWindowEx
-#undef SendMessage
-#undef PostMessage
-#undef GetWindowText
-#undef GetWindowTextLength
-#undef GetClassName
-#undef GetMenuString
-#undef RegisterClass
-#undef CreateWindow
-#undef DefWindowProc
-#undef AppendMenu
-#undef Yield
+#include "platform/win32/windows_api.h"
 
 namespace platform {
 

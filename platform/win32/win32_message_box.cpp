@@ -13,26 +13,7 @@
 
 #include <process.h>  // _beginthreadex
 
-#define WIN32_LEAN_AND_MEAN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-
-// <windows.h> maps these names to their A/W functions; they are our methods.
-#undef FindWindow
-#undef FindWindowEx
-#undef SendMessage
-#undef PostMessage
-#undef GetWindowText
-#undef GetWindowTextLength
-#undef GetClassName
-#undef GetMenuString
-#undef RegisterClass
-#undef CreateWindow
-#undef DefWindowProc
-#undef AppendMenu
-#undef Yield
+#include "platform/win32/windows_api.h"
 
 namespace platform {
 

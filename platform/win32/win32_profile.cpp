@@ -8,14 +8,7 @@
 
 #include "platform/win32/win32_util.h"
 
-#define WIN32_LEAN_AND_MEAN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-
-#undef WritePrivateProfileString
-#undef GetPrivateProfileString
+#include "platform/win32/windows_api.h"
 
 namespace platform {
 

@@ -4,11 +4,7 @@
 
 #include "platform/win32/win32_util.h"
 
-#define WIN32_LEAN_AND_MEAN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 // After <windows.h>, which it needs.
 #include <mmsystem.h>
