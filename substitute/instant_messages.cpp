@@ -64,18 +64,33 @@ void SubstituteClient::GoTo(const std::string& typed) {
 }
 
 void SubstituteClient::OpenImWindow(const std::string& to) {
-  std::vector<std::string> classes{std::string(kEditFieldClass), std::string(kRichTextClass)};
-  for (int k = 0; k < script_.im_buttons; ++k) classes.emplace_back(kIconClass);
-  classes.emplace_back(kStaticClass);
-  const Hwnd im = OpenWindow(kImCaption, classes);
+  const int buttons = script_.im_buttons;
+  const int at_first = script_.im_buttons_at_first < 0
+                           ? buttons
+                           : std::min(script_.im_buttons_at_first, buttons);
+  std::vector<std::string> first{std::string(kEditFieldClass), std::string(kRichTextClass)};
+  first.insert(first.end(), static_cast<std::size_t>(at_first), std::string(kIconClass));
+  std::vector<std::string> rest(static_cast<std::size_t>(buttons - at_first),
+                                std::string(kIconClass));
+  rest.emplace_back(kStaticClass);
+  const Hwnd im = OpenWindow(kImCaption, first);
   os_.SendMessageText(os_.FindWindowEx(im, 0, kEditFieldClass), platform::kWmSetText, 0, to);
-  // Label the two buttons that act, for whoever watches the client.
-  Hwnd icon = 0;
-  for (int k = 1; (icon = os_.FindWindowEx(im, icon, kIconClass)) != 0; ++k) {
-    if (k == kSendButton) os_.SendMessageText(icon, platform::kWmSetText, 0, "Send");
-    if (k == kAvailableButton) os_.SendMessageText(icon, platform::kWmSetText, 0, "Available?");
+  const auto finish = [this, im, to, rest] {
+    if (!os_.IsWindow(im)) return;
+    AddChildren(im, rest);
+    // Label the two buttons that act, for whoever watches the client.
+    Hwnd icon = 0;
+    for (int k = 1; (icon = os_.FindWindowEx(im, icon, kIconClass)) != 0; ++k) {
+      if (k == kSendButton) os_.SendMessageText(icon, platform::kWmSetText, 0, "Send");
+      if (k == kAvailableButton) os_.SendMessageText(icon, platform::kWmSetText, 0, "Available?");
+    }
+    Record({Received::Kind::kWindowOpened, im, std::string(kImCaption), os_.Now(), to});
+  };
+  if (at_first == buttons) {
+    finish();
+  } else {
+    After(script_.im_rest_delay, finish);
   }
-  Record({Received::Kind::kWindowOpened, im, std::string(kImCaption), os_.Now(), to});
 }
 
 std::string SubstituteClient::ImAddressee(Hwnd im) {

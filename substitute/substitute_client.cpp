@@ -73,39 +73,44 @@ Hwnd SubstituteClient::OpenWindow(std::string_view caption,
   const Hwnd child = Create(kChildClass, caption, mdi_,
                             {offset, offset, offset + 500, offset + 330}, Role::kChild, 0);
   nodes_[child].owner = child;
-  // A plain layout that shows what each child is: fields and text boxes down
-  // the left, a list on the right, buttons in a row, labels at the bottom.
-  int rich_texts = 0;
-  int icons = 0;
-  int y = 4;
-  int icon_row = -1;
+  AddChildren(child, child_classes);
+  BringToFront(child);
+  return child;
+}
+
+// A plain layout that shows what each child is: fields and text boxes down
+// the left, a list on the right, buttons in a row, labels at the bottom.
+void SubstituteClient::AddChildren(Hwnd window, const std::vector<std::string>& child_classes) {
+  Layout& at_now = nodes_[window].layout;
+  const std::string caption = TextOf(window);
   for (const std::string& cls : child_classes) {
     Role role = Role::kOther;
-    Rect at{4, y, 370, y + 22};
+    Rect at{4, at_now.y, 370, at_now.y + 22};
     std::string text;
     if (platform::EqualsIgnoreCase(cls, kRichTextClass)) {
-      ++rich_texts;
-      role = rich_texts == 1 ? Role::kHistory : rich_texts == 2 ? Role::kEntry : Role::kRichText;
-      at.bottom = y + (rich_texts == 1 ? 180 : 40);
+      ++at_now.rich_texts;
+      role = at_now.rich_texts == 1   ? Role::kHistory
+             : at_now.rich_texts == 2 ? Role::kEntry
+                                      : Role::kRichText;
+      at.bottom = at_now.y + (at_now.rich_texts == 1 ? 180 : 40);
     } else if (platform::EqualsIgnoreCase(cls, kListClass)) {
       role = Role::kList;
       at = {376, 4, 496, 226};
     } else if (platform::EqualsIgnoreCase(cls, kIconClass)) {
       role = Role::kIcon;
-      if (icon_row < 0) icon_row = y;
-      at = {4 + icons * 48, icon_row, 4 + icons * 48 + 46, icon_row + 24};
-      ++icons;
+      if (at_now.icon_row < 0) at_now.icon_row = at_now.y;
+      at = {4 + at_now.icons * 48, at_now.icon_row, 4 + at_now.icons * 48 + 46,
+            at_now.icon_row + 24};
+      ++at_now.icons;
     } else if (platform::EqualsIgnoreCase(cls, kStaticClass)) {
       role = Role::kStatic;
       at = {4, 290, 496, 310};
-      text = std::string(caption);
+      text = caption;
     }
-    Create(cls, text, child, at, role, child);
-    if (role != Role::kList && role != Role::kIcon && role != Role::kStatic) y = at.bottom + 4;
-    if (role == Role::kIcon && icons == 1) y = icon_row + 28;
+    Create(cls, text, window, at, role, window);
+    if (role != Role::kList && role != Role::kIcon && role != Role::kStatic) at_now.y = at.bottom + 4;
+    if (role == Role::kIcon && at_now.icons == 1) at_now.y = at_now.icon_row + 28;
   }
-  BringToFront(child);
-  return child;
 }
 
 Hwnd SubstituteClient::OpenChatRoom(std::string_view name,

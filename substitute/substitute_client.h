@@ -56,6 +56,11 @@ struct ClientScript {
   double answer_delay = 0.2;       // availability click -> answer box
   double answer_text_delay = 0.0;  // answer box shown -> its text filled in
   int im_buttons = 10;             // buttons of the IM window (the 9th sends)
+  // A client that builds its IM window in two goes: the window shows with
+  // this many buttons first (-1: all at once), the rest follow after
+  // im_rest_delay seconds.
+  int im_buttons_at_first = -1;
+  double im_rest_delay = 0.5;
   bool ignore_im_links = false;    // a client that never opens the IM window
   bool never_answer = false;       // a client that never answers a send or a query
   std::map<std::string, std::string> refusals;  // screen name -> the box's text
@@ -85,6 +90,9 @@ class SubstituteClient {
   // room, and for the client's other windows.
   Hwnd OpenWindow(std::string_view caption, const std::vector<std::string>& child_classes);
   void BringToFront(Hwnd window);
+  // Adds children of the given classes to an open client window, after the
+  // ones it has.
+  void AddChildren(Hwnd window, const std::vector<std::string>& child_classes);
   void Close(Hwnd window);
 
   // ---- What the client received ----
@@ -110,8 +118,15 @@ class SubstituteClient {
  private:
   enum class Role { kFrame, kMdi, kChild, kHistory, kEntry, kRichText, kList, kIcon, kStatic,
                     kToolbarOuter, kToolbarInner, kCombo, kKeywordBox, kOther };
+  struct Layout {  // where a client window's next child goes
+    int y = 4;
+    int rich_texts = 0;
+    int icons = 0;
+    int icon_row = -1;
+  };
   struct Node {
     Role role = Role::kOther;
+    Layout layout;
     Hwnd owner = 0;                    // the client window it belongs to
     std::vector<std::string> lines;    // a room's transcript (UTF-8)
     std::vector<std::uint32_t> records;  // a member list's item data

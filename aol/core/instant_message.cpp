@@ -45,7 +45,10 @@ void InstantMessage(std::string_view screen_name, std::string_view message) {
   const bool opened = WaitFor(Limits().window_appears, [&] {
     im = FindSendImWindow(mdi);
     box = FirstChild(im, kRichTextClass);
-    send = NthChild(im, kIconClass, 9);
+    // A window the client is still building has fewer buttons, and a chain
+    // of nine lookups would wrap round to one of its first: that is no send
+    // button, so wait until there really are nine.
+    send = NthChildNoWrap(im, kIconClass, 9);
     return im != 0 && box != 0 && send != 0;
   });
   if (!opened) return;
@@ -85,11 +88,14 @@ bool CheckOnline(std::string_view screen_name) {
     const Hwnd icon1 = NextChild(im, 0, kIconClass);
     const Hwnd icon2 = NextChild(im, icon1, kIconClass);
     const Hwnd icon3 = NextChild(im, icon2, kIconClass);
+    // A window with fewer than ten buttons (one the client is still
+    // building, say) wraps round: with five, the tenth lookup lands on the
+    // fourth. So the chain must reach the tenth without running out, beside
+    // differing from the first three.
     avail = icon3;
-    for (int k = 4; k <= 10; ++k) avail = NextChild(im, avail, kIconClass);
-    // A window with fewer than ten buttons wraps round to its first ones.
-    return im != 0 && box != 0 && avail != 0 && avail != icon1 && avail != icon2 &&
-           avail != icon3;
+    for (int k = 4; k <= 10 && avail != 0; ++k) avail = NextChild(im, avail, kIconClass);
+    return im != 0 && box != 0 && icon1 != 0 && icon2 != 0 && avail != 0 && avail != icon1 &&
+           avail != icon2 && avail != icon3;
   });
   if (!opened) return false;
 

@@ -21,6 +21,15 @@ Hwnd NthChild(Hwnd parent, std::string_view cls, int n) {
   return found;
 }
 
+Hwnd NthChildNoWrap(Hwnd parent, std::string_view cls, int n) {
+  Hwnd found = 0;
+  for (int k = 0; k < n; ++k) {
+    found = NextChild(parent, found, cls);
+    if (found == 0) return 0;
+  }
+  return found;
+}
+
 Hwnd AolWindowPath::Walk() const {
   Hwnd at = FindFrame();
   for (const PathStep& step : steps_) {

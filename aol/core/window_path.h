@@ -44,5 +44,8 @@ Hwnd NextChild(Hwnd parent, Hwnd after, std::string_view cls);
 // The n-th child of a class: n lookups in a row, the first after none. A
 // chain that runs past the last sibling gives 0 once and then starts over.
 Hwnd NthChild(Hwnd parent, std::string_view cls, int n);
+// The n-th child of a class when there are at least n: the same lookups,
+// but a chain that runs out before the n-th gives 0 instead of starting over.
+Hwnd NthChildNoWrap(Hwnd parent, std::string_view cls, int n);
 
 }  // namespace aol

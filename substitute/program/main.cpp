@@ -53,11 +53,6 @@ int main(int argc, char** argv) {
     if (log) log << line << "\n" << std::flush;
   });
   substitute::ApplyScenario(scenario, client);
-  if (log) log << "READY\t" << scenario.screen_name << "\t\t\n" << std::flush;
-  // Wakes at least every 100 ms even when no message comes: in one run under
-  // Wine a timer set while answering another program's message was not
-  // delivered until the next message arrived, and the client's delayed
-  // answers rest on such timers.
-  while (!os.Closing()) os.WaitUntil(os.Now() + 0.1);
-  return 0;
+  if (log) log << "READY\t" << os.Now() << "\t" << scenario.screen_name << "\t\t\n" << std::flush;
+  return os.RunMessageLoop();
 }

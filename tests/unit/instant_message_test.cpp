@@ -105,6 +105,17 @@ TEST_F(InstantMessageTest, ARefusalBoxIsDismissedWithASpacePressAndTheWindowClos
   EXPECT_TRUE(client->InstantMessages().empty());
 }
 
+TEST_F(InstantMessageTest, AWindowStillBeingBuiltIsWaitedForNotClickedAtTheWrongButton) {
+  // The window shows with six buttons; the ninth comes half a second later.
+  // A chain of nine lookups over six buttons wraps round to the second one.
+  client->script().im_buttons_at_first = 6;
+  client->script().im_rest_delay = 0.5;
+  aol::InstantMessage("Zed", "hello");
+  EXPECT_EQ(client->InstantMessages(),
+            (std::vector<std::pair<std::string, std::string>>{{"Zed", "hello"}}));
+  EXPECT_TRUE(client->ImWindows().empty());
+}
+
 TEST_F(InstantMessageTest, WrappersAddressTheReservedNames) {
   aol::TurnImsOff();
   aol::TurnImsOn();
@@ -171,6 +182,15 @@ TEST_F(CheckOnlineTest, AWindowWithFewerThanTenButtonsIsNotTakenAsReady) {
   EXPECT_FALSE(aol::CheckOnline("Zed"));
   EXPECT_NEAR(sim.Now() - start, aol::Limits().window_appears, 0.1);
   for (const auto& r : client->Log()) EXPECT_NE(r.kind, substitute::Received::Kind::kOnlineQuery);
+}
+
+TEST_F(CheckOnlineTest, AWindowStillBeingBuiltIsWaitedFor) {
+  // Five buttons at first: ten lookups wrap round to the fourth, which is
+  // none of the first three, yet no "Available?" button either.
+  client->script().im_buttons_at_first = 5;
+  client->script().im_rest_delay = 0.5;
+  client->script().online = {"Zed"};
+  EXPECT_TRUE(aol::CheckOnline("Zed"));
 }
 
 TEST_F(CheckOnlineTest, AClientThatNeverAnswersGivesFalseAndClosesTheWindow) {
