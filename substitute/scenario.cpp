@@ -95,18 +95,6 @@ std::string ParseArguments(const std::vector<std::string>& arguments, Scenario& 
   return "";
 }
 
-std::string ParseScenarioText(const std::string& text, Scenario& scenario,
-                              const ReadFile& read_file) {
-  const ReadFile from_text = [&](const std::string& path, std::string& out) {
-    if (path == "\x01") {
-      out = text;
-      return true;
-    }
-    return read_file(path, out);
-  };
-  return Apply("scenario", "\x01", scenario, from_text, 0);
-}
-
 std::string FormatLogLine(const Received& received, const std::string& room_name) {
   std::string kind;
   std::string where = received.to;
@@ -134,7 +122,9 @@ std::string FormatLogLine(const Received& received, const std::string& room_name
     std::snprintf(pair, sizeof pair, "%02X", byte);
     hex += pair;
   }
-  return kind + "\t" + where + "\t" + hex + "\t" + received.text;
+  char time[32];
+  std::snprintf(time, sizeof time, "%.3f", received.time);
+  return kind + "\t" + time + "\t" + where + "\t" + hex + "\t" + received.text;
 }
 
 void ApplyScenario(const Scenario& scenario, SubstituteClient& client) {

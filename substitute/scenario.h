@@ -38,11 +38,10 @@ struct Scenario {
 // `read_file` reads a scenario file's text (false when it cannot).
 std::string ParseArguments(const std::vector<std::string>& arguments, Scenario& scenario,
                            const std::function<bool(const std::string&, std::string&)>& read_file);
-std::string ParseScenarioText(const std::string& text, Scenario& scenario,
-                              const std::function<bool(const std::string&, std::string&)>& read_file);
 
-// One line of the received-log: kind, addressee or room, the Windows-1252
-// bytes in hex, and the text, separated by tabs.
+// One line of the received-log: kind, the client's clock in seconds,
+// addressee or room, the Windows-1252 bytes in hex, and the text, separated
+// by tabs (the text, last, may hold tabs of its own).
 std::string FormatLogLine(const Received& received, const std::string& room_name);
 
 // Opens the scenario's rooms in the client.

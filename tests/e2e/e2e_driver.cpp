@@ -24,6 +24,7 @@ using platform::Rect;
 
 struct LogLine {
   std::string kind;
+  std::string time;
   std::string where;
   std::string hex;
   std::string text;
@@ -49,7 +50,7 @@ class Driver {
     std::string raw;
     while (std::getline(in, raw)) {
       LogLine line;
-      std::vector<std::string*> fields{&line.kind, &line.where, &line.hex, &line.text};
+      std::vector<std::string*> fields{&line.kind, &line.time, &line.where, &line.hex, &line.text};
       std::size_t start = 0;
       for (std::size_t f = 0; f < fields.size(); ++f) {
         const auto tab = f + 1 < fields.size() ? raw.find('\t', start) : std::string::npos;
@@ -89,6 +90,10 @@ class Driver {
   Hwnd Form() { return os_.FindWindow("BrixIdlerForm", std::string_view("Brix  Qvx Idler")); }
   Hwnd Button(const char* caption) { return os_.FindWindowEx(Form(), 0, "Button", std::string_view(caption)); }
   Hwnd Reason() { return os_.FindWindowEx(Form(), 0, "Edit"); }
+  Hwnd ImWindow() {
+    const Hwnd mdi = os_.FindWindowEx(os_.FindWindow("AOL Frame25"), 0, "MDIClient");
+    return os_.FindWindowEx(mdi, 0, "AOL Child", std::string_view("Send Instant Message"));
+  }
   Hwnd Label(int n) {
     Hwnd at = 0;
     for (int k = 0; k < n; ++k) at = os_.FindWindowEx(Form(), at, "Static");
@@ -189,7 +194,20 @@ void Idle(Driver& d) {
   d.Click(d.Button("Start"));
   d.ExpectRoomLines(before, {kBanner, kStatus, kReason + "Were you goin?"}, 10,
                     "Start: banner, status, reason");
-  d.Check(d.WaitFor(15, [&] { return !d.Ims().empty(); }), "Start sends an IM");
+  // When the client's IM window shows up, as another program sees it: if the
+  // IM does not go out, this tells the client's side from the idler's.
+  double im_window_seen = -1;
+  const bool sent = d.WaitFor(15, [&] {
+    if (im_window_seen < 0 && d.ImWindow() != 0) im_window_seen = d.os_.Now() - clicked;
+    return !d.Ims().empty();
+  });
+  std::printf("  IM window seen %.2f s after the click; IM sent: %s\n", im_window_seen,
+              sent ? "yes" : "no");
+  if (!sent) {
+    std::printf("  the IM window's message box holds \"%s\"\n",
+                d.Text(d.os_.FindWindowEx(d.ImWindow(), 0, "RICHCNTL")).c_str());
+  }
+  d.Check(sent, "Start sends an IM");
   const auto ims = d.Ims();
   d.Check(!ims.empty() && ims.back().where == "$IM_OFF" && ims.back().text == "Brix Idler",
           "the IM goes to $IM_OFF with \"Brix Idler\"");
