@@ -29,8 +29,13 @@ wine_env_start "$artifacts"
 
 failures=0
 pids=()
+# Ends a program at once and reaps it, so the shell does not report it.
+end_program() {
+  kill -9 "$1" 2>/dev/null || true
+  wait "$1" 2>/dev/null || true
+}
 cleanup() {
-  for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
+  for pid in "${pids[@]}"; do end_program "$pid"; done
   wine_env_stop
 }
 trap cleanup EXIT
@@ -90,16 +95,16 @@ phase stop "$log"
 phase exit "$log"
 if ended_within "$idler_pid" 10; then echo "ok: the idler program ended"; else
   echo "FAILED: the idler program did not end"; failures=$((failures + 1)); fi
-kill -9 "$client_pid" 2>/dev/null || true
+end_program "$client_pid"
 
 # 2. The client dies while the idler waits for its IM window.
 log="$artifacts/received-killed.log"
 start_client "$log" --im-window-delay 60
 start_idler
 phase start-slow "$log"
-kill -9 "$client_pid"
+end_program "$client_pid"
 phase after-kill "$log"
-kill -9 "$idler_pid" 2>/dev/null || true
+end_program "$idler_pid"
 
 # 3. The idler's window is closed while a handler waits.
 log="$artifacts/received-closed.log"
@@ -108,7 +113,7 @@ start_idler
 phase close-while-waiting "$log"
 if ended_within "$idler_pid" 3; then echo "ok: the idler program ended after the close"; else
   echo "FAILED: the idler program did not end after the close"; failures=$((failures + 1)); fi
-kill -9 "$client_pid" 2>/dev/null || true
+end_program "$client_pid"
 
 if [ "$failures" -eq 0 ]; then
   echo "end-to-end: all phases passed"
