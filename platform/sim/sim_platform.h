@@ -162,7 +162,6 @@ class SimPlatform : public Platform {
   // Ends a process at once: its windows vanish without running any handler,
   // its timers, queued messages, classes and memory go with it.
   void KillProcess(Pid pid);
-  bool ProcessAlive(Pid pid) const;
   // Refuses (or allows again) opening the process for reading.
   void SetProcessReadable(Pid pid, bool readable);
 
@@ -187,8 +186,6 @@ class SimPlatform : public Platform {
   // Lets virtual time pass for `seconds`, processing messages as the program's
   // event loop would.
   void RunFor(double seconds);
-  // How far one Yield moves the clock.
-  void SetYieldStep(double seconds) { yield_step_ = seconds; }
   void SetScreenSize(Size size) { screen_ = size; }
   int ExitCode() const { return exit_code_; }
 
@@ -283,7 +280,7 @@ class SimPlatform : public Platform {
   std::uint64_t next_seq_ = 0;
   std::uint64_t dispatch_count_ = 0;
   double now_ = 1000.0;  // not 0, so code that treats 0 as "unset" is caught
-  double yield_step_ = 0.001;
+  double yield_step_ = 0.001;  // how far one Yield moves the clock
   bool closing_ = false;
   int exit_code_ = 0;
   Hwnd focus_ = 0;

@@ -17,11 +17,6 @@ Pid SimPlatform::CreateProcess(std::string name) {
   return pid;
 }
 
-bool SimPlatform::ProcessAlive(Pid pid) const {
-  auto it = processes_.find(pid);
-  return it != processes_.end() && it->second->alive;
-}
-
 void SimPlatform::SetProcessReadable(Pid pid, bool readable) {
   auto it = processes_.find(pid);
   if (it != processes_.end()) it->second->readable = readable;
